@@ -1,0 +1,14 @@
+# Warning and sanitizer flags shared by every target of the project.
+add_library(cinerad_warnings INTERFACE)
+target_compile_options(cinerad_warnings INTERFACE
+  $<$<COMPILE_LANG_AND_ID:CXX,GNU,Clang>:-Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor
+                                         -Wcast-align -Woverloaded-virtual -Wimplicit-fallthrough>
+  $<$<COMPILE_LANG_AND_ID:C,GNU,Clang>:-Wall -Wextra>)
+if(CINERAD_WERROR)
+  target_compile_options(cinerad_warnings INTERFACE -Werror)
+endif()
+
+if(CINERAD_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
