@@ -1,0 +1,11 @@
+// The subcommands of tresk-cli. Each takes the arguments after its name and returns the
+// program's exit code (0 success, 1 failure, 2 bad usage).
+#pragma once
+
+#include <string>
+#include <vector>
+
+int RunInfo(const std::vector<std::string>& args);
+int RunDump(const std::vector<std::string>& args);
+int RunResave(const std::vector<std::string>& args);
+int RunCheck(const std::vector<std::string>& args);

@@ -1,0 +1,49 @@
+// tresk-cli: the command-line face of the editor's core.
+#include "commands.h"
+#include "pak_command.h"
+
+#include "demo/show_message.h"
+
+#include <cstring>
+#include <iostream>
+
+namespace {
+
+const char* const kUsage =
+    "usage: tresk-cli COMMAND [ARGS]\n"
+    "\n"
+    "commands:\n"
+    "  info FILE                   protocol, map, blocks, players, message counts, length\n"
+    "  dump FILE [--blocks A-B]    one line per message with every field\n"
+    "  resave IN OUT               save as the editor does (renumbered frames, rebuilt signon)\n"
+    "  check FILE                  decode everything and list every problem found\n";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    SetShowMessageHandler(
+        [](const std::string& text) { std::cerr << "tresk-cli: " << text << "\n"; });
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        std::cout << kUsage << kPakUsage;
+        return argc < 2 ? 2 : 0;
+    }
+    std::string command = argv[1];
+    if (command == "pak") {
+        return RunPakCommand(argc - 1, argv + 1);
+    }
+    std::vector<std::string> args(argv + 2, argv + argc);
+    if (command == "info") {
+        return RunInfo(args);
+    }
+    if (command == "dump") {
+        return RunDump(args);
+    }
+    if (command == "resave") {
+        return RunResave(args);
+    }
+    if (command == "check") {
+        return RunCheck(args);
+    }
+    std::cerr << "tresk-cli: unknown command \"" << command << "\"\n" << kUsage;
+    return 2;
+}

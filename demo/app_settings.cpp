@@ -1,0 +1,6 @@
+#include "app_settings.h"
+
+AppSettings& TheAppSettings() {
+    static AppSettings settings;
+    return settings;
+}

@@ -1,0 +1,424 @@
+#include "codec.h"
+
+#include "entity_codec.h"
+#include "message_arena.h"
+#include "player_codec.h"
+#include "show_message.h"
+#include "signon_routing.h"
+#include "temp_entity_codec.h"
+#include "tresk_doc.h"
+
+#include <cstdio>
+
+const char* const kInvalidIdText = "ERROR:  Demo contains invalid ID (please only load demos "
+                                   "recorded with Quake 2 3.14+).  No more errors will be "
+                                   "reported.";
+const char* const kInvalidTempEntityText = "Error, default case in a svc_temp_entity";
+const char* const kOldProtocolText = "WARNING: This demo was recorded with an old version of "
+                                     "Quake 2.  It will converted to the new format.";
+
+std::string InvalidSaveIdText(int id) {
+    char text[64];
+    std::snprintf(text, sizeof text, "ERROR! [saving] Demo contains invalid message ID = %x", id);
+    return text;
+}
+
+std::string UnknownProtocolText(int protocol) {
+    return "This demo uses protocol " + std::to_string(protocol) +
+           ", which this editor does not understand. It may not decode correctly.";
+}
+
+namespace {
+
+// The invalid id report is shown once per program run.
+bool g_invalidIdReported = false;
+
+void ReportInvalidId(CTreskDoc& doc, int id) {
+    doc.ReportProblem("invalid message id " + std::to_string(id));
+    if (!g_invalidIdReported) {
+        g_invalidIdReported = true;
+        ShowMessage(kInvalidIdText);
+    }
+}
+
+// Protocols before 30 recorded frames without the suppress count, though some versions in
+// between already sent it. A frame is always followed by the playerinfo, which tells the two
+// layouts apart; when it cannot, the protocol number decides.
+bool FrameHasSuppressCount(const WireReader& in, int protocol) {
+    if (protocol >= kProtocolModern) {
+        return true;
+    }
+    WireReader without = in;
+    without.Skip(without.Byte());
+    bool withoutFits =
+        !without.Overflow() && without.Byte() == svc_playerinfo && !without.Overflow();
+    WireReader with = in;
+    with.Byte();
+    with.Skip(with.Byte());
+    bool withFits = !with.Overflow() && with.Byte() == svc_playerinfo && !with.Overflow();
+    return withFits && !withoutFits;
+}
+
+void ReadFrame(WireReader& in, FrameMessage& f, const CTreskDoc& doc) {
+    f.server_frame = in.Long();
+    f.delta_frame = in.Long();
+    f.suppress_count = FrameHasSuppressCount(in, doc.protocolVersion) ? in.Byte() : 0;
+    f.area_bits_length = in.Byte();
+    f.area_bits.resize(f.area_bits_length);
+    in.Bytes(reinterpret_cast<uint8_t*>(f.area_bits.data()), f.area_bits_length);
+}
+
+void ReadSound(WireReader& in, SoundMessage& s) {
+    s.flags = in.Byte();
+    s.soundnum = in.Byte();
+    if (s.flags & SND_VOLUME) {
+        s.volume = in.Byte();
+    }
+    if (s.flags & SND_ATTENUATION) {
+        s.attenuation = in.Byte();
+    }
+    if (s.flags & SND_OFFSET) {
+        s.time_offset = in.Byte();
+    }
+    if (s.flags & SND_ENT) {
+        uint16_t packed = in.Word();
+        s.channel = packed & 7;
+        s.entity = packed >> 3;
+    }
+    if (s.flags & SND_POS) {
+        in.Position3(s.origin);
+    }
+}
+
+void WriteSound(WireWriter& out, const SoundMessage& s) {
+    uint8_t flags = s.flags;
+    if (s.volume)
+        flags |= SND_VOLUME;
+    if (s.attenuation)
+        flags |= SND_ATTENUATION;
+    if (s.time_offset)
+        flags |= SND_OFFSET;
+    if (s.entity || s.channel)
+        flags |= SND_ENT;
+    if (s.origin[0] || s.origin[1] || s.origin[2])
+        flags |= SND_POS;
+    out.Byte(flags);
+    out.Byte(s.soundnum);
+    if (flags & SND_VOLUME) {
+        out.Byte(s.volume);
+    }
+    if (flags & SND_ATTENUATION) {
+        out.Byte(s.attenuation);
+    }
+    if (flags & SND_OFFSET) {
+        out.Byte(s.time_offset);
+    }
+    if (flags & SND_ENT) {
+        out.Word((s.channel & 7) | ((s.entity & 8191) << 3));
+    }
+    if (flags & SND_POS) {
+        out.Position3(s.origin);
+    }
+}
+
+// The serverdata starts a map: the game forgets every entity and player state it held.
+void StartMap(CTreskDoc& doc) {
+    doc.delta.current = {};
+    doc.delta.baseline = {};
+    doc.delta.previousPlayer = PlayerState{};
+}
+
+void ApplyServerData(CTreskDoc& doc, const ServerDataMessage& sd) {
+    if (sd.protocol < kProtocolModern) {
+        ShowMessage(kOldProtocolText);
+    } else if (sd.protocol > kProtocolCurrent) {
+        doc.ReportProblem("unsupported protocol " + std::to_string(sd.protocol));
+        ShowMessage(UnknownProtocolText(sd.protocol));
+    }
+    doc.protocolVersion = sd.protocol;
+    doc.playerNumber = sd.player_number;
+    doc.mapName = sd.level_name;
+    StartMap(doc);
+}
+
+// Reads the payload of one message (the id is known). Returns the status of the message.
+ReadStatus ReadPayload(WireReader& in, DemoMessage& m, CTreskDoc& doc) {
+    switch (m.type) {
+    case svc_bad:
+    case svc_nop:
+    case svc_disconnect:
+    case svc_reconnect:
+    case svc_download:
+        return ReadStatus::kOk;
+    case svc_muzzleflash:
+    case svc_muzzleflash2: {
+        auto& mf = static_cast<MuzzleFlashMessage&>(m);
+        mf.entity = in.Word();
+        mf.weapon = in.Byte();
+        return ReadStatus::kOk;
+    }
+    case svc_temp_entity: {
+        auto& te = static_cast<TempEntityMessage&>(m);
+        te.subtype = in.Byte();
+        if (in.Overflow()) {
+            return ReadStatus::kOk;
+        }
+        if (!ReadTempEntityFields(in, te, doc.protocolVersion)) {
+            // The fields of an unknown effect have no known length: the rest of the block
+            // cannot be read reliably.
+            doc.ReportProblem("invalid temp entity subtype " + std::to_string(te.subtype));
+            ShowMessage(kInvalidTempEntityText);
+            return ReadStatus::kEndBlock;
+        }
+        return ReadStatus::kOk;
+    }
+    case svc_layout:
+    case svc_stufftext:
+    case svc_centerprint:
+        static_cast<TextMessage&>(m).text = in.String(kMaxTextChars);
+        return ReadStatus::kOk;
+    case svc_print: {
+        auto& p = static_cast<PrintMessage&>(m);
+        p.level = in.Byte();
+        p.text = in.String(kMaxTextChars);
+        return ReadStatus::kOk;
+    }
+    case svc_inventory: {
+        auto& inv = static_cast<InventoryMessage&>(m);
+        for (auto& c : inv.counts) {
+            c = in.Short();
+        }
+        return ReadStatus::kOk;
+    }
+    case svc_sound:
+        ReadSound(in, static_cast<SoundMessage&>(m));
+        return ReadStatus::kOk;
+    case svc_serverdata: {
+        auto& sd = static_cast<ServerDataMessage&>(m);
+        sd.protocol = in.Long();
+        sd.server_count = in.Dword();
+        sd.attract_loop = in.Byte();
+        sd.game_dir = in.String(kMaxTextChars);
+        sd.player_number = in.Short();
+        sd.level_name = in.String(kMaxTextChars);
+        if (!in.Overflow()) {
+            ApplyServerData(doc, sd);
+        }
+        return ReadStatus::kOk;
+    }
+    case svc_configstring: {
+        auto& cs = static_cast<ConfigStringMessage&>(m);
+        cs.index = in.Word();
+        cs.value = in.String(kMaxTextChars);
+        if (!in.Overflow() && !doc.playStarted) {
+            cs.signon = RouteSignonConfigString(doc, cs.index, cs.value);
+        }
+        return ReadStatus::kOk;
+    }
+    case svc_spawnbaseline: {
+        auto& e = static_cast<EntityMessage&>(m);
+        ReadBaselineDelta(in, e.state);
+        if (!in.Overflow()) {
+            if (!HasSlot(e.state.number)) {
+                doc.ReportProblem("entity number " + std::to_string(e.state.number) +
+                                  " out of range");
+            }
+            StoreBaseline(doc.delta, e.state);
+        }
+        return ReadStatus::kOk;
+    }
+    case svc_packetentities: {
+        auto& e = static_cast<EntityMessage&>(m);
+        bool entity = ReadPacketEntityDelta(in, doc.delta, e.state);
+        if (in.Overflow()) {
+            return ReadStatus::kOk;
+        }
+        doc.delta.decoderEntityRun = entity;
+        if (entity) {
+            if (!HasSlot(e.state.number)) {
+                doc.ReportProblem("entity number " + std::to_string(e.state.number) +
+                                  " out of range");
+            }
+            StorePacketEntity(doc.delta, e.state);
+        }
+        return ReadStatus::kOk;
+    }
+    case svc_playerinfo: {
+        auto& p = static_cast<PlayerInfoMessage&>(m);
+        ReadPlayerDelta(in, doc.delta.previousPlayer, p.state);
+        if (!in.Overflow()) {
+            doc.delta.previousPlayer = p.state;
+        }
+        return ReadStatus::kOk;
+    }
+    case svc_frame:
+        ReadFrame(in, static_cast<FrameMessage&>(m), doc);
+        if (!in.Overflow()) {
+            doc.playStarted = true;
+        }
+        return ReadStatus::kOk;
+    default:
+        return ReadStatus::kEndBlock;
+    }
+}
+
+} // namespace
+
+void ResetInvalidIdReport() {
+    g_invalidIdReported = false;
+}
+
+DemoMessage* ReadMessage(WireReader& in, CTreskDoc& doc, MessageArena& arena, ReadStatus& status) {
+    uint8_t id = svc_packetentities;
+    if (!doc.delta.decoderEntityRun) {
+        id = in.Byte();
+        if (in.Overflow()) {
+            status = ReadStatus::kTruncated;
+            return nullptr;
+        }
+    }
+    bool valid = id <= kLastNamedSvc && id != svc_deltapacketentities;
+    DemoMessage* m = NewMessageIn(arena, valid ? id : uint8_t{svc_bad});
+    if (!valid) {
+        ReportInvalidId(doc, id);
+        status = ReadStatus::kEndBlock;
+        return m;
+    }
+    // Side effects on the document happen only once a message is complete, so a message cut
+    // short by the end of the block leaves the state as the last whole message left it.
+    status = ReadPayload(in, *m, doc);
+    if (in.Overflow()) {
+        DestroyMessage(m);
+        status = ReadStatus::kTruncated;
+        return nullptr;
+    }
+    return m;
+}
+
+size_t WriteMessage(std::vector<uint8_t>& buffer, const DemoMessage& m, CTreskDoc& doc) {
+    WireWriter out(buffer);
+    size_t start = out.Size();
+    if (doc.delta.encoderEntityRun && m.type != svc_packetentities) {
+        CloseEntityRun(buffer, doc);
+    }
+    switch (m.type) {
+    case svc_bad:
+    case svc_nop:
+    case svc_disconnect:
+    case svc_reconnect:
+    case svc_download:
+        break;
+    case svc_muzzleflash:
+    case svc_muzzleflash2: {
+        auto& mf = static_cast<const MuzzleFlashMessage&>(m);
+        out.Byte(m.type);
+        out.Word(mf.entity);
+        out.Byte(mf.weapon);
+        break;
+    }
+    case svc_temp_entity: {
+        auto& te = static_cast<const TempEntityMessage&>(m);
+        // An effect the game does not know would stop playback there: it is left out.
+        if (TempEntityLayout(te.subtype, doc.protocolVersion).fields == nullptr) {
+            ShowMessage(kInvalidTempEntityText);
+            break;
+        }
+        out.Byte(m.type);
+        out.Byte(te.subtype);
+        WriteTempEntityFields(out, te, doc.protocolVersion);
+        break;
+    }
+    case svc_layout:
+    case svc_stufftext:
+    case svc_centerprint:
+        out.Byte(m.type);
+        out.String(static_cast<const TextMessage&>(m).text);
+        break;
+    case svc_print: {
+        auto& p = static_cast<const PrintMessage&>(m);
+        out.Byte(m.type);
+        out.Byte(p.level);
+        out.String(p.text);
+        break;
+    }
+    case svc_inventory:
+        out.Byte(m.type);
+        for (int16_t c : static_cast<const InventoryMessage&>(m).counts) {
+            out.Word(static_cast<uint16_t>(c));
+        }
+        break;
+    case svc_sound:
+        out.Byte(m.type);
+        WriteSound(out, static_cast<const SoundMessage&>(m));
+        break;
+    case svc_serverdata: {
+        auto& sd = static_cast<const ServerDataMessage&>(m);
+        // An older demo is saved in the newer format: protocol 31, suppress count in frames.
+        if (doc.protocolVersion < kProtocolModern) {
+            doc.protocolVersion = kProtocolConverted;
+        }
+        out.Byte(m.type);
+        out.Dword(static_cast<uint32_t>(doc.protocolVersion));
+        out.Dword(sd.server_count);
+        out.Byte(sd.attract_loop);
+        out.String(sd.game_dir);
+        out.Word(static_cast<uint16_t>(doc.playerNumber));
+        out.String(sd.level_name);
+        StartMap(doc);
+        break;
+    }
+    case svc_configstring: {
+        auto& cs = static_cast<const ConfigStringMessage&>(m);
+        if (!cs.signon) {
+            out.Byte(m.type);
+            out.Word(cs.index);
+            out.String(cs.value);
+        }
+        break;
+    }
+    case svc_spawnbaseline:
+        out.Byte(m.type);
+        WriteBaselineDelta(out, static_cast<const EntityMessage&>(m).state, doc.delta);
+        break;
+    case svc_packetentities: {
+        auto& e = static_cast<const EntityMessage&>(m);
+        if (!doc.delta.encoderEntityRun) {
+            out.Byte(m.type);
+        }
+        WritePacketEntityDelta(out, e.state, doc.delta);
+        doc.delta.encoderEntityRun = e.state.number != 0;
+        break;
+    }
+    case svc_playerinfo:
+        out.Byte(m.type);
+        WritePlayerDelta(out, static_cast<const PlayerInfoMessage&>(m).state,
+                         doc.delta.previousPlayer);
+        break;
+    case svc_frame: {
+        auto& f = static_cast<const FrameMessage&>(m);
+        out.Byte(m.type);
+        out.Dword(static_cast<uint32_t>(f.server_frame));
+        out.Dword(static_cast<uint32_t>(f.delta_frame));
+        out.Byte(f.suppress_count);
+        out.Byte(f.area_bits_length);
+        for (int i = 0; i < f.area_bits_length; ++i) {
+            out.Byte(f.AreaBit(i));
+        }
+        break;
+    }
+    default:
+        ShowMessage(InvalidSaveIdText(m.type));
+        break;
+    }
+    return out.Size() - start;
+}
+
+void CloseEntityRun(std::vector<uint8_t>& buffer, CTreskDoc& doc) {
+    if (!doc.delta.encoderEntityRun) {
+        return;
+    }
+    WireWriter out(buffer);
+    EntityState terminator{};
+    WritePacketEntityDelta(out, terminator, doc.delta);
+    doc.delta.encoderEntityRun = false;
+}

@@ -1,0 +1,44 @@
+// Turning bytes of a block into message records and records back into bytes. Both directions
+// read and update the document's codec state (protocol, signon tables, delta state), so a
+// demo is decoded and encoded in file order.
+#pragma once
+
+#include "demo_message.h"
+#include "wire.h"
+
+#include <cstdint>
+#include <vector>
+
+class CTreskDoc;
+class MessageArena;
+
+// What ReadMessage found.
+enum class ReadStatus {
+    kOk,        // a record; decoding goes on
+    kEndBlock,  // a record after which the rest of the block cannot be decoded
+    kTruncated, // the message runs past the end of the block: no record
+};
+
+// Decodes one message at the reader's position into a record made in the arena.
+// Never reads past the reader's end; on kTruncated the returned record is null and the
+// document's state is left as the last complete message left it.
+DemoMessage* ReadMessage(WireReader& in, CTreskDoc& doc, MessageArena& arena, ReadStatus& status);
+
+// Encodes one record at the end of out and returns the number of bytes written (0 for the
+// types that are dropped on saving).
+size_t WriteMessage(std::vector<uint8_t>& out, const DemoMessage& m, CTreskDoc& doc);
+
+// Ends an open packetentities run with its terminator (a block never leaves one open).
+void CloseEntityRun(std::vector<uint8_t>& out, CTreskDoc& doc);
+
+// Texts the codec shows.
+extern const char* const kInvalidIdText;
+extern const char* const kInvalidTempEntityText;
+extern const char* const kOldProtocolText;
+// "ERROR! [saving] Demo contains invalid message ID = %x" filled in.
+std::string InvalidSaveIdText(int id);
+// The warning for a protocol newer than the editor understands.
+std::string UnknownProtocolText(int protocol);
+
+// Lets the one-per-run invalid id report show again (for tests).
+void ResetInvalidIdReport();

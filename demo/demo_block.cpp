@@ -1,0 +1,204 @@
+#include "demo_block.h"
+
+#include "codec.h"
+#include "tresk_doc.h"
+
+#include <cstring>
+
+namespace {
+// Records take several times the bytes of their wire form; sizing the arena's first chunk
+// from the block length keeps most blocks in one allocation.
+constexpr size_t kArenaBytesPerWireByte = 8;
+} // namespace
+
+DemoBlock::~DemoBlock() {
+    ClearMessages();
+}
+
+void DemoBlock::SetRawBytes(std::vector<uint8_t> bytes) {
+    auto raw = std::make_unique_for_overwrite<uint8_t[]>(bytes.size());
+    if (!bytes.empty()) {
+        std::memcpy(raw.get(), bytes.data(), bytes.size());
+    }
+    SetRawBytes(std::move(raw), static_cast<uint32_t>(bytes.size()));
+}
+
+void DemoBlock::SetRawBytes(std::unique_ptr<uint8_t[]> bytes, uint32_t length) {
+    ClearMessages();
+    rawBytes = std::move(bytes);
+    rawLength = length;
+    decoded = false;
+}
+
+void DemoBlock::Decode(CTreskDoc& doc, int mode) {
+    if (rawLength == 0 || rawBytes == nullptr) {
+        return;
+    }
+    ClearMessages();
+    arena_.Reserve(rawLength * kArenaBytesPerWireByte);
+    // A packetentities run never continues into another packet.
+    doc.delta.decoderEntityRun = false;
+    WireReader in(rawBytes.get(), rawLength);
+    while (!in.AtEnd()) {
+        ReadStatus status = ReadStatus::kOk;
+        DemoMessage* m = ReadMessage(in, doc, arena_, status);
+        if (m != nullptr) {
+            AppendPooled(m);
+        }
+        if (status == ReadStatus::kTruncated) {
+            doc.ReportProblem("block ends inside a message at byte " +
+                              std::to_string(in.Position()) + " of " + std::to_string(rawLength));
+            break;
+        }
+        if (status == ReadStatus::kEndBlock) {
+            if (!in.AtEnd()) {
+                doc.ReportProblem(std::to_string(in.Remaining()) +
+                                  " bytes after an unreadable message were skipped");
+            }
+            break;
+        }
+    }
+    doc.delta.decoderEntityRun = false;
+    FreeRawBytes();
+    decoded = true;
+
+    if (mode == kDecodeWithNeighbours) {
+        DemoBlock* b = next;
+        for (int i = 0; i < kNeighbourWindow && b != nullptr; ++i, b = b->next) {
+            if (!b->decoded) {
+                b->Decode(doc, kDecodeAlone);
+            }
+        }
+        b = previous;
+        for (int i = 0; i < kNeighbourWindow && b != nullptr; ++i, b = b->previous) {
+            if (!b->decoded) {
+                b->Decode(doc, kDecodeAlone);
+            }
+        }
+    }
+}
+
+void DemoBlock::Encode(CTreskDoc& doc) {
+    std::vector<uint8_t> out;
+    out.reserve(1400);
+    doc.delta.encoderEntityRun = false;
+    for (DemoMessage* m = first_; m != nullptr; m = m->next) {
+        WriteMessage(out, *m, doc);
+    }
+    CloseEntityRun(out, doc);
+    auto raw = std::make_unique_for_overwrite<uint8_t[]>(out.size());
+    if (!out.empty()) {
+        std::memcpy(raw.get(), out.data(), out.size());
+    }
+    rawBytes = std::move(raw);
+    rawLength = static_cast<uint32_t>(out.size());
+}
+
+void DemoBlock::Link(DemoMessage* after, DemoMessage* message) {
+    if (after == nullptr) {
+        message->next = first_;
+        first_ = message;
+    } else {
+        message->next = after->next;
+        after->next = message;
+    }
+    if (message->next == nullptr) {
+        last_ = message;
+    }
+    ++count_;
+}
+
+void DemoBlock::AppendMessage(MessagePtr message) {
+    Link(last_, message.release());
+}
+
+void DemoBlock::AppendPooled(DemoMessage* message) {
+    Link(last_, message);
+}
+
+void DemoBlock::InsertMessageAfter(DemoMessage* after, MessagePtr message) {
+    Link(after, message.release());
+}
+
+void DemoBlock::EraseMessageAfter(DemoMessage* after) {
+    DemoMessage* victim = after == nullptr ? first_ : after->next;
+    if (victim == nullptr) {
+        return;
+    }
+    if (after == nullptr) {
+        first_ = victim->next;
+    } else {
+        after->next = victim->next;
+    }
+    if (last_ == victim) {
+        last_ = after;
+    }
+    --count_;
+    DestroyMessage(victim);
+}
+
+void DemoBlock::ClearMessages() {
+    DemoMessage* m = first_;
+    while (m != nullptr) {
+        DemoMessage* following = m->next;
+        DestroyMessage(m);
+        m = following;
+    }
+    first_ = last_ = nullptr;
+    count_ = 0;
+    arena_.Release();
+}
+
+DemoMessage* DemoBlock::FindMessage(uint8_t type) const {
+    for (DemoMessage* m = first_; m != nullptr; m = m->next) {
+        if (m->type == type) {
+            return m;
+        }
+    }
+    return nullptr;
+}
+
+DemoMessage* DemoBlock::MessageAt(uint32_t n) const {
+    DemoMessage* m = first_;
+    for (uint32_t i = 1; i < n && m != nullptr; ++i) {
+        m = m->next;
+    }
+    return m;
+}
+
+void DeleteBlockChain(DemoBlock* first) {
+    while (first != nullptr) {
+        DemoBlock* following = first->next;
+        delete first;
+        first = following;
+    }
+}
+
+DemoBlock* CopyBlockRun(DemoBlock* first, uint32_t count, CTreskDoc& doc) {
+    DemoBlock* head = nullptr;
+    DemoBlock* tail = nullptr;
+    DemoBlock* source = first;
+    for (uint32_t i = 0; i < count && source != nullptr; ++i, source = source->next) {
+        if (source->decoded) {
+            source->Encode(doc);
+        }
+        auto* copy = new DemoBlock;
+        auto bytes = std::make_unique_for_overwrite<uint8_t[]>(source->rawLength);
+        if (source->rawLength > 0) {
+            std::memcpy(bytes.get(), source->rawBytes.get(), source->rawLength);
+        }
+        copy->SetRawBytes(std::move(bytes), source->rawLength);
+        copy->previous = tail;
+        if (tail != nullptr) {
+            tail->next = copy;
+        } else {
+            head = copy;
+        }
+        tail = copy;
+        // The source's records are rebuilt from the bytes just encoded, as the copy's are.
+        source->Decode(doc, kDecodeWithNeighbours);
+        source->FreeRawBytes();
+        copy->Decode(doc, kDecodeAlone);
+    }
+    return head;
+}

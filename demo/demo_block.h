@@ -1,0 +1,86 @@
+// One block of a demo: the payload of one recorded packet. A block holds its bytes exactly
+// as read until it is decoded; decoding turns them into a linked list of message records and
+// frees the bytes. Blocks form a doubly linked list owned by the document (or by the block
+// clipboard); block numbers are 1-based positions and are not stored.
+#pragma once
+
+#include "demo_message.h"
+#include "message_arena.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class CTreskDoc;
+
+// Modes of DemoBlock::Decode.
+constexpr int kDecodeWithNeighbours = 0; // also decode up to 50 blocks on each side
+constexpr int kDecodeAlone = 4;
+constexpr int kNeighbourWindow = 50;
+
+class DemoBlock {
+  public:
+    DemoBlock() = default;
+    DemoBlock(const DemoBlock&) = delete;
+    DemoBlock& operator=(const DemoBlock&) = delete;
+    // Frees the block's messages and bytes; the caller has unlinked it.
+    ~DemoBlock();
+
+    uint32_t rawLength = 0;
+    DemoBlock* previous = nullptr;
+    DemoBlock* next = nullptr;
+    std::unique_ptr<uint8_t[]> rawBytes; // none after decoding
+    bool decoded = false;
+
+    DemoMessage* FirstMessage() const { return first_; }
+    DemoMessage* LastMessage() const { return last_; }
+    uint32_t MessageCount() const { return count_; }
+
+    // Takes over raw bytes (the block becomes undecoded; its messages are freed).
+    void SetRawBytes(std::vector<uint8_t> bytes);
+    void SetRawBytes(std::unique_ptr<uint8_t[]> bytes, uint32_t length);
+    void FreeRawBytes() { rawBytes.reset(); }
+
+    // Turns the raw bytes into messages, reading and updating the document's codec state.
+    // mode kDecodeWithNeighbours also decodes the undecoded blocks among the next 50 (in file
+    // order) and then the previous 50 (nearest first). A block of length 0 stays undecoded.
+    void Decode(CTreskDoc& doc, int mode);
+
+    // Turns the messages into fresh raw bytes (the messages stay, the block stays decoded).
+    void Encode(CTreskDoc& doc);
+
+    // Links a record at the tail.
+    void AppendMessage(MessagePtr message);
+    // Links a record after `after` (at the head when `after` is null).
+    void InsertMessageAfter(DemoMessage* after, MessagePtr message);
+    // Unlinks and frees the record that follows `after` (the head when `after` is null).
+    void EraseMessageAfter(DemoMessage* after);
+    // Frees every message.
+    void ClearMessages();
+
+    // The first message whose id equals type; null when there is none.
+    DemoMessage* FindMessage(uint8_t type) const;
+    // The n-th message (1-based; n below 2 gives the first); null past the end.
+    DemoMessage* MessageAt(uint32_t n) const;
+
+    // Record allocation for the decoder.
+    MessageArena& Arena() { return arena_; }
+    // Links a record made in this block's arena at the tail.
+    void AppendPooled(DemoMessage* message);
+
+  private:
+    void Link(DemoMessage* after, DemoMessage* message);
+
+    DemoMessage* first_ = nullptr;
+    DemoMessage* last_ = nullptr;
+    uint32_t count_ = 0;
+    MessageArena arena_;
+};
+
+// Frees a chain of blocks from `first` along the next links.
+void DeleteBlockChain(DemoBlock* first);
+
+// A new undecoded chain duplicating `count` consecutive blocks from `first`, decoded again
+// afterwards: source blocks are encoded first so the copy carries their current records.
+// Returns the first block of the new chain (no previous block), or null when count is 0.
+DemoBlock* CopyBlockRun(DemoBlock* first, uint32_t count, CTreskDoc& doc);

@@ -1,0 +1,90 @@
+#include "demo_message.h"
+
+#include "message_arena.h"
+
+#include <new>
+#include <utility>
+
+namespace {
+
+template <class T> struct Tag { using type = T; };
+
+// Calls f(Tag<RecordType>) with the record type that carries an id's payload.
+template <class F> decltype(auto) WithRecordType(uint8_t type, F&& f) {
+    switch (type) {
+    case svc_muzzleflash:
+    case svc_muzzleflash2:
+        return f(Tag<MuzzleFlashMessage>{});
+    case svc_temp_entity:
+        return f(Tag<TempEntityMessage>{});
+    case svc_layout:
+    case svc_stufftext:
+    case svc_centerprint:
+        return f(Tag<TextMessage>{});
+    case svc_print:
+        return f(Tag<PrintMessage>{});
+    case svc_inventory:
+        return f(Tag<InventoryMessage>{});
+    case svc_sound:
+        return f(Tag<SoundMessage>{});
+    case svc_serverdata:
+        return f(Tag<ServerDataMessage>{});
+    case svc_configstring:
+        return f(Tag<ConfigStringMessage>{});
+    case svc_spawnbaseline:
+    case svc_packetentities:
+        return f(Tag<EntityMessage>{});
+    case svc_playerinfo:
+        return f(Tag<PlayerInfoMessage>{});
+    case svc_frame:
+        return f(Tag<FrameMessage>{});
+    default:
+        return f(Tag<DemoMessage>{});
+    }
+}
+
+} // namespace
+
+MessagePtr NewMessage(uint8_t type) {
+    DemoMessage* m = WithRecordType(type, [](auto tag) -> DemoMessage* {
+        using T = typename decltype(tag)::type;
+        return new T{};
+    });
+    m->type = type;
+    return MessagePtr(m);
+}
+
+DemoMessage* NewMessageIn(MessageArena& arena, uint8_t type) {
+    DemoMessage* m = WithRecordType(type, [&arena](auto tag) -> DemoMessage* {
+        using T = typename decltype(tag)::type;
+        return new (arena.Allocate(sizeof(T), alignof(T))) T{};
+    });
+    m->type = type;
+    m->pooled = true;
+    return m;
+}
+
+void DestroyMessage(DemoMessage* m) {
+    if (m == nullptr) {
+        return;
+    }
+    WithRecordType(m->type, [m](auto tag) {
+        using T = typename decltype(tag)::type;
+        T* record = static_cast<T*>(m);
+        if (record->pooled) {
+            record->~T();
+        } else {
+            delete record;
+        }
+    });
+}
+
+MessagePtr CloneMessage(const DemoMessage& m) {
+    DemoMessage* copy = WithRecordType(m.type, [&m](auto tag) -> DemoMessage* {
+        using T = typename decltype(tag)::type;
+        return new T(static_cast<const T&>(m));
+    });
+    copy->next = nullptr;
+    copy->pooled = false;
+    return MessagePtr(copy);
+}

@@ -1,0 +1,81 @@
+// Decoded entity state and the compact per-entity state the codec keeps between packets.
+#pragma once
+
+#include <cstdint>
+
+// Entity numbers index tables of this many slots.
+constexpr int kMaxEntities = 1024;
+
+// Bits of an entity delta on the wire (one to four bytes; the high bit of each byte
+// announces the next one).
+enum EntityDeltaBits : uint32_t {
+    U_ORIGIN1 = 1u << 0,
+    U_ORIGIN2 = 1u << 1,
+    U_ANGLE2 = 1u << 2,
+    U_ANGLE3 = 1u << 3,
+    U_FRAME8 = 1u << 4,
+    U_EVENT = 1u << 5,
+    U_REMOVE = 1u << 6,
+    U_MOREBITS1 = 1u << 7,
+    U_NUMBER16 = 1u << 8,
+    U_ORIGIN3 = 1u << 9,
+    U_ANGLE1 = 1u << 10,
+    U_MODEL = 1u << 11,
+    U_RENDERFX8 = 1u << 12,
+    U_EFFECTS8 = 1u << 14,
+    U_MOREBITS2 = 1u << 15,
+    U_SKIN8 = 1u << 16,
+    U_FRAME16 = 1u << 17,
+    U_RENDERFX16 = 1u << 18,
+    U_EFFECTS16 = 1u << 19,
+    U_MODEL2 = 1u << 20,
+    U_MODEL3 = 1u << 21,
+    U_MODEL4 = 1u << 22,
+    U_MOREBITS3 = 1u << 23,
+    U_OLDORIGIN = 1u << 24,
+    U_SKIN16 = 1u << 25,
+    U_SOUND = 1u << 26,
+    U_SOLID = 1u << 27,
+};
+
+// Frame value of a spawnbaseline record whose frame was not sent.
+constexpr uint32_t kFrameNotSent = 0xFFFF;
+
+// One entity of a spawnbaseline or packetentities record, in raw wire units:
+// coordinates in 1/8 unit, angles as 8-bit angles (360/256 degrees per unit).
+struct EntityState {
+    uint16_t number;
+    uint8_t modelindex;
+    uint8_t modelindex2;
+    uint8_t modelindex3;
+    uint8_t modelindex4;
+    uint32_t frame;   // a baseline's frame is kFrameNotSent when absent from the wire
+    uint32_t skinnum; // 32 bits: laser beams keep their colours here
+    uint32_t effects;
+    uint32_t renderfx;
+    int16_t origin[3];
+    int16_t angles[3];
+    int16_t old_origin[3];
+    uint8_t sound;
+    uint8_t event;
+    uint16_t solid;
+    uint8_t remove; // packetentities only: 1 = the entity leaves the frame
+};
+
+// The state the codec remembers per entity number. Frame and effects keep only their low
+// 8 bits, so larger values are re-sent by the encoder whenever they appear in a record.
+struct EntitySlot {
+    uint8_t modelindex;
+    uint8_t modelindex2;
+    uint8_t modelindex3;
+    uint8_t modelindex4;
+    uint8_t frame;
+    uint32_t skinnum;
+    uint32_t renderfx;
+    int16_t origin_x, angle_x, origin_y, angle_y, origin_z, angle_z;
+    int16_t old_origin[3];
+    uint8_t effects;
+    uint8_t sound;
+    uint8_t event;
+    uint16_t solid;
+};

@@ -1,0 +1,11 @@
+// Where a configstring read before the demo's first frame goes in the document.
+#pragma once
+
+#include <string>
+
+class CTreskDoc;
+
+// Stores a configstring in the document's signon field or table for its index. Returns true
+// when it went there (the rebuilt signon then carries it); false for indices the document
+// does not keep (32, light styles 800 to 1056, general strings from 1568 on).
+bool RouteSignonConfigString(CTreskDoc& doc, int index, const std::string& value);

@@ -1,0 +1,197 @@
+#include "tresk_doc.h"
+
+#include "app_settings.h"
+#include "demo_container.h"
+#include "show_message.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+void DeltaState::Reset() {
+    current = {};
+    baseline = {};
+    previousPlayer = PlayerState{};
+    decoderEntityRun = false;
+    encoderEntityRun = false;
+}
+
+CTreskDoc::CTreskDoc() = default;
+
+CTreskDoc::~CTreskDoc() {
+    OnCloseDocument();
+}
+
+void CTreskDoc::OnCloseDocument() {
+    DeleteBlockChain(FirstBlock());
+    currentBlock = nullptr;
+    blockCount = 0;
+}
+
+namespace {
+
+std::string TruncationText(uint32_t block, uint32_t present, uint32_t announced) {
+    return "The demo file ends inside block " + std::to_string(block) + ": " +
+           std::to_string(present) + " of its " + std::to_string(announced) +
+           " bytes are there. Its complete messages are kept; the last, partial message is "
+           "dropped.";
+}
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+} // namespace
+
+bool CTreskDoc::OnOpenDocument(const std::string& path, std::string* error) {
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        if (error != nullptr) {
+            *error = "Cannot open \"" + path + "\": " + std::strerror(errno) + ".";
+        }
+        return false;
+    }
+    static thread_local char buffer[1 << 16];
+    std::setvbuf(file.get(), buffer, _IOFBF, sizeof buffer);
+    FileSource source(file.get());
+    ContainerResult read = ReadDemoContainer(source);
+    bool failed = std::ferror(file.get()) != 0;
+    if (failed || read.first == nullptr) {
+        DeleteBlockChain(read.first);
+        if (error != nullptr) {
+            *error = failed ? "Cannot read \"" + path + "\": " + std::strerror(errno) + "."
+                            : "\"" + path + "\" is empty or too short to be a demo.";
+        }
+        return false;
+    }
+    OnCloseDocument();
+    delta.Reset();
+    currentBlock = read.first;
+    blockCount = read.blockCount;
+    pathName_ = path;
+    if (read.truncatedBlock != 0) {
+        std::string text = TruncationText(read.truncatedBlock, read.present, read.announced);
+        problems_.push_back({read.truncatedBlock, text});
+        ShowMessage(text);
+    }
+    return true;
+}
+
+void CTreskDoc::LoadFromBytes(const uint8_t* data, size_t size) {
+    OnCloseDocument();
+    delta.Reset();
+    MemorySource source(data, size);
+    ContainerResult read = ReadDemoContainer(source);
+    currentBlock = read.first;
+    blockCount = read.blockCount;
+    if (read.truncatedBlock != 0) {
+        std::string text = TruncationText(read.truncatedBlock, read.present, read.announced);
+        problems_.push_back({read.truncatedBlock, text});
+        ShowMessage(text);
+    }
+}
+
+void CTreskDoc::ClearSignon() {
+    cdTrack.clear();
+    levelName.clear();
+    mapName.clear();
+    mapChecksum.clear();
+    skyName.clear();
+    skyRotate.clear();
+    skyAxis.clear();
+    for (ConfigStringTable* t :
+         {&modelTable, &soundTable, &imageTable, &statusBarTable, &itemTable, &skinTable}) {
+        t->Clear();
+    }
+    maxClients = 0;
+}
+
+void CTreskDoc::DecodeAll() {
+    ClearSignon();
+    delta.Reset();
+    playStarted = false;
+    uint32_t number = 1;
+    for (DemoBlock* b = FirstBlock(); b != nullptr; b = b->next, ++number) {
+        if (!b->decoded) {
+            decodingBlock_ = number;
+            b->Decode(*this, kDecodeAlone);
+        }
+    }
+    decodingBlock_ = 0;
+}
+
+uint32_t CTreskDoc::FindFirstPlayBlock() {
+    constexpr uint32_t kFirstCandidate = 6;
+    DemoBlock* b = BlockAt(kFirstCandidate);
+    for (uint32_t number = kFirstCandidate; b != nullptr; b = b->next, ++number) {
+        if (!b->decoded) {
+            b->Decode(*this, kDecodeWithNeighbours);
+        }
+        if (b->FindMessage(svc_frame) != nullptr) {
+            return number;
+        }
+    }
+    return 0;
+}
+
+void CTreskDoc::AddView(DocumentView* view) {
+    if (std::find(views_.begin(), views_.end(), view) == views_.end()) {
+        views_.push_back(view);
+    }
+}
+
+void CTreskDoc::RemoveView(DocumentView* view) {
+    std::erase(views_, view);
+}
+
+void CTreskDoc::UpdateAllViews(DocumentView* sender, int hint,
+                               const std::vector<uint32_t>& values) {
+    // A view may close itself in answer; walk a copy.
+    std::vector<DocumentView*> views = views_;
+    for (DocumentView* v : views) {
+        if (v != sender && std::find(views_.begin(), views_.end(), v) != views_.end()) {
+            v->OnUpdate(sender, hint, values);
+        }
+    }
+}
+
+DemoBlock* CTreskDoc::FirstBlock() const {
+    DemoBlock* b = currentBlock;
+    while (b != nullptr && b->previous != nullptr) {
+        b = b->previous;
+    }
+    return b;
+}
+
+DemoBlock* CTreskDoc::LastBlock() const {
+    DemoBlock* b = currentBlock;
+    while (b != nullptr && b->next != nullptr) {
+        b = b->next;
+    }
+    return b;
+}
+
+uint32_t CTreskDoc::NumberOf(const DemoBlock* block) const {
+    uint32_t n = 1;
+    for (DemoBlock* b = FirstBlock(); b != nullptr; b = b->next, ++n) {
+        if (b == block) {
+            return n;
+        }
+    }
+    return 0;
+}
+
+DemoBlock* CTreskDoc::BlockAt(uint32_t number) const {
+    if (number < 1 || number > blockCount) {
+        return nullptr;
+    }
+    DemoBlock* b = FirstBlock();
+    for (uint32_t n = 1; n < number && b != nullptr; ++n) {
+        b = b->next;
+    }
+    return b;
+}
+
+void CTreskDoc::ReportProblem(const std::string& text) {
+    problems_.push_back({decodingBlock_, text});
+}
