@@ -197,13 +197,16 @@ TEST_F(CQPakFileTest, AtMost4095EntriesAreAccepted) {
 }
 
 TEST_F(CQPakFileTest, DirectoryLengthIsTakenAsUnsigned) {
-    // -64 read as signed would give -1 entries; as unsigned it is far over the limit.
-    PakLayout layout;
-    layout.entries = {{"a.txt", "a"}};
-    layout.overrideDirLength = true;
-    layout.dirLength = -64;
-    WriteFile(path, BuildPak(layout));
-    EXPECT_EQ(CQPakFile(path.c_str()).IsOpen(), 0);
+    // Read as signed, -1 would give 0 entries and -64 would give -1; as unsigned
+    // both are far over the limit.
+    for (const std::int32_t length : {-1, -64}) {
+        PakLayout layout;
+        layout.entries = {{"a.txt", "a"}};
+        layout.overrideDirLength = true;
+        layout.dirLength = length;
+        WriteFile(path, BuildPak(layout));
+        EXPECT_EQ(CQPakFile(path.c_str()).IsOpen(), 0) << length;
+    }
 }
 
 TEST_F(CQPakFileTest, UnusualMagicIsAcceptedWhenTheDirectoryMakesSense) {

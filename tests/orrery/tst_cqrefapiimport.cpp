@@ -127,31 +127,6 @@ TEST(CQRefApiImportVideo, ModeInfoServesTheConfiguredSizeForEveryMode) {
     host.Vid_NewWindow(800, 600);
     EXPECT_EQ(host.GetWidth(), 800);
     EXPECT_EQ(host.GetHeight(), 600);
-    host.SetWidth(64);
-    host.SetHeight(48);
-    EXPECT_EQ(host.GetWidth(), 64);
-    EXPECT_EQ(host.GetHeight(), 48);
-}
-
-TEST(CQRefApiImportCommands, CommandLineIsTheProgramAlone) {
-    CQRefApiImport host;
-    EXPECT_EQ(host.Cmd_Argc(), 1);
-    ASSERT_NE(host.Cmd_Argv(0), nullptr);
-    EXPECT_STRNE(host.Cmd_Argv(0), "");
-    EXPECT_STREQ(host.Cmd_Argv(5), host.Cmd_Argv(0));
-    EXPECT_STRNE(host.FS_Gamedir(), "");
-}
-
-TEST(CQRefApiImportInstances, CountFollowsLiveHosts) {
-    const int before = CQRefApiImport::GetInstanceCount();
-    {
-        CQRefApiImport a;
-        auto b = std::make_unique<CQRefApiImport>();
-        EXPECT_EQ(CQRefApiImport::GetInstanceCount(), before + 2);
-        b.reset();
-        EXPECT_EQ(CQRefApiImport::GetInstanceCount(), before + 1);
-    }
-    EXPECT_EQ(CQRefApiImport::GetInstanceCount(), before);
 }
 
 } // namespace
