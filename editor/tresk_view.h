@@ -1,0 +1,171 @@
+// The editor of one open demo: navigation through blocks and messages, the selection of a
+// run of blocks, deleting single messages, and the edit page of the current message.
+//
+// The view holds the navigation state: the current block (always the document's current
+// block, at position CurrentBlockNumber()), the current message inside it, and the selection,
+// the run of SelectionCount() blocks that starts at the current block. It talks to the person
+// only through the Ui port and shows its state through a ViewDisplay. Every command first
+// stores the pending edits of the shown page into their message and ends with RefreshView(),
+// unless its description says otherwise. Before the initial update, and for a document
+// without blocks, there is no current block and every command does nothing.
+#pragma once
+
+#include "demo/document_view.h"
+#include "editor/pages/page_set.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class CTreskDoc;
+class DemoBlock;
+struct DemoMessage;
+class MessagePage;
+class Ui;
+class ViewDisplay;
+
+// What DeleteMessage did; also the kind it broadcasts with update hint 3.
+enum DeleteKind : uint32_t {
+    kNothingDeleted = 0,
+    kMessageDeleted = 1, // the message went
+    kBlockDeleted = 2,   // the message went and its block with it
+};
+
+// Hooks the 3D preview side of the view sets (all optional).
+struct ViewPreviewHooks {
+    // Refresh, step "feed the current block": called when a preview is open and no playback
+    // runs; the preview side decides both. Also answers update hint 69.
+    std::function<void()> feedCurrentBlock;
+    // Update hint 10: show this model table row in the preview's model viewer.
+    std::function<void(uint32_t row)> showModel;
+    // After a block selection was confirmed with SELECT: fill the filmstrip.
+    std::function<void()> selectionConfirmed;
+};
+
+class CTreskView : public DocumentView {
+  public:
+    // Registers with the document; the destructor unregisters.
+    CTreskView(CTreskDoc& doc, Ui& ui, ViewDisplay& display);
+    ~CTreskView() override;
+    CTreskView(const CTreskView&) = delete;
+    CTreskView& operator=(const CTreskView&) = delete;
+
+    // --- set-up -------------------------------------------------------------------------
+    // Once, when the view is first shown: decodes the whole demo, finds the first block of
+    // play (the first block from block 6 on that holds a frame) and shows it alone selected
+    // with its first message. A demo without such a block shows block 1. `quake2Path` is the
+    // Quake 2 folder setting; the renderer host's base directory is set from it.
+    void OnInitialUpdate(const std::string& quake2Path);
+
+    // --- commands -------------------------------------------------------------------------
+    void OnNextBlock();        // 1005
+    void OnPreviousBlock();    // 1004
+    void OnNextMessage();      // 1007
+    void OnPreviousMessage();  // 1006
+    void OnGotoBlock();        // 1013: "Enter number", preset to the block after the selection
+    void OnGotoMessage();      // 1012: "Enter number", preset to the current message
+    void OnSelect();           // 1097: "Block Selection"
+    void OnSelectAll();        // 32843
+    void OnDeselectAll();      // 32845
+    void OnReverseSelection(); // 32842
+    void OnDeleteMessage();    // 1037: asks first
+    // Runs a button of the shown page on what the person typed (the sound page's
+    // "Auto-Origin"); shows the page's new values when the button changed them.
+    void OnPageButton(const std::string& key);
+
+    // Runs a command of this view by id. False for an id the view does not handle here.
+    bool OnCommand(int id);
+    // The command-enable query: New, Print, Print Preview and New Window are disabled while
+    // the view is active, and so are the commands without a handler (Undo, "Entities").
+    static bool IsCommandEnabled(int id);
+    // Commands that are accepted but do nothing ("B1" to "R3", "Jump to &Time Index",
+    // "&2D Overhead Preview").
+    static bool HasNoAction(int id);
+
+    // --- operations other commands use ---------------------------------------------------
+    // Redraws: progress position, hint 0 to the other views, selection trimmed at the last
+    // block, message number trimmed to the block, the three texts, the current message's
+    // page, the preview feed, the keyboard focus.
+    void RefreshView();
+    // The block at position n (1 ≤ n ≤ block count), walking from the current block and
+    // decoding it when needed; null without a current block or for n outside the list.
+    DemoBlock* BlockByNumber(uint32_t n);
+    // The n-th message of a block (n < 2 gives the first); null past the end or without a
+    // block.
+    static DemoMessage* MessageByNumber(const DemoBlock* block, uint32_t n);
+    // Deletes message `number` of `block` (at position blockNumber). When it was the block's
+    // last message the block goes too, unless it is the demo's only block (then nothing is
+    // deleted). Deleting the last message of a block lowers `number` by one. Broadcasts
+    // hint 3 with [blockNumber, number as passed, kind] unless nothing was deleted.
+    DeleteKind DeleteMessage(DemoBlock* block, uint16_t& number, uint32_t blockNumber);
+    // Fills the page of the current message's type and shows it (none for a message type
+    // without a page, or a block without messages).
+    void ShowMessagePage();
+    // Stores the pending edits: takes the shown page's fields, writes them into the current
+    // message and removes the page. Gives the view the keyboard focus.
+    void ApplyMessagePage();
+
+    // --- document broadcast ---------------------------------------------------------------
+    // Answers hints 2 (go to message), 3 (delete message), 4 (select run), 10 and 69 (the
+    // preview hooks) and 20 (before saving). Values out of range are ignored.
+    void OnUpdate(DocumentView* sender, int hint, const std::vector<uint32_t>& values) override;
+
+    // --- state ------------------------------------------------------------------------------
+    CTreskDoc& Document() const { return doc_; }
+    Ui& GetUi() const { return ui_; }
+    ViewDisplay& Display() const { return display_; }
+    bool HasCurrentBlock() const;
+    uint32_t CurrentBlockNumber() const { return currentBlockNumber_; }
+    uint32_t SelectionCount() const { return selectionCount_; }
+    uint32_t BlockCount() const { return blockCount_; }
+    uint16_t CurrentMessageNumber() const { return currentMessageNumber_; }
+    // The current message of the current block; null when the block holds none.
+    DemoMessage* CurrentMessage() const;
+    const std::string& SelectionText() const { return selectionText_; }
+    const std::string& NameText() const { return nameText_; }
+    const std::string& NumberText() const { return numberText_; }
+
+    // Commands of other families change the navigation state through these; they keep the
+    // view's invariants (the document's current block at CurrentBlockNumber(), the block count
+    // equal to the document's) and end with RefreshView(), which trims the rest.
+    void SetCurrentBlockNumber(uint32_t number) { currentBlockNumber_ = number; }
+    void SetSelectionCount(uint32_t count) { selectionCount_ = count; }
+    void SetBlockCount(uint32_t count) { blockCount_ = count; }
+    void SetCurrentMessageNumber(uint16_t number) { currentMessageNumber_ = number; }
+
+    // The search state of the Search commands: empty text / type -2 = no search yet.
+    std::string lastSearchText;
+    int32_t lastSearchType = -2;
+    // The application's skip-message-delete-confirmation flag (nothing sets it).
+    bool skipDeleteConfirmation = false;
+    ViewPreviewHooks previewHooks;
+
+    // The pages, one per page resource; the shown one, if any.
+    MessagePageSet& Pages() { return pages_; }
+    MessagePage* ShownPage() const { return shownPage_; }
+
+  private:
+    void MoveToBlock(DemoBlock* block, uint32_t number);
+    void DecodeIfNeeded(DemoBlock* block);
+    void TrimSelection();
+    void UpdateTexts();
+    void RemoveBlock(DemoBlock* block, uint32_t blockNumber);
+
+    CTreskDoc& doc_;
+    Ui& ui_;
+    ViewDisplay& display_;
+    uint32_t currentBlockNumber_ = 0;
+    uint32_t selectionCount_ = 0;
+    uint32_t blockCount_ = 0;
+    uint16_t currentMessageNumber_ = 0;
+    std::string selectionText_;
+    std::string nameText_;
+    std::string numberText_;
+    MessagePageSet pages_;
+    MessagePage* shownPage_ = nullptr;
+    // Where the shown page's record stands, so its edits go back into that record only.
+    const DemoBlock* shownBlock_ = nullptr;
+    uint16_t shownNumber_ = 0;
+    uint8_t shownType_ = 0;
+};

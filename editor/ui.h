@@ -1,0 +1,43 @@
+// The Ui port: the only way editing commands talk to the person. The editor program
+// implements it with Qt dialogs; tests implement it with scripted answers and a transcript.
+//
+// Each dialog the commands open is one call taking a plain struct of the dialog's fields,
+// preset by the caller; the call returns true when the person pressed OK (the struct then
+// holds what they entered) and false on Cancel (the struct is left as it was).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// "Enter number" (dialog 164): an unsigned number and a line of text above it.
+struct NumberDlgData {
+    uint32_t number = 0;
+    std::string text; // static 1121; empty unless a command sets it
+};
+
+// "Block Selection" (dialog 187). `first` is shown only; `lastText` and `countText` are the
+// two edit fields, each at most 10 characters; `last` and `count` are the numbers behind them.
+// The coupling of the two fields and the reading of their texts are in block_selection.h; after
+// OK, `count` holds the number of the count text.
+struct BlockSelectionDlgData {
+    int32_t first = 0;
+    std::string lastText;
+    std::string countText;
+    int32_t last = 0;
+    int32_t count = 0;
+};
+
+class Ui {
+  public:
+    virtual ~Ui() = default;
+
+    // A modal OK box captioned with the application title "Cinerad II".
+    virtual void ShowMessage(const std::string& text) = 0;
+    // A Yes/No question captioned "Tresk" with the question icon; No answers false.
+    virtual bool Ask(const std::string& text) = 0;
+    // The system beep.
+    virtual void Beep() = 0;
+
+    virtual bool RunNumberDlg(NumberDlgData& data) = 0;
+    virtual bool RunBlockSelectionDlg(BlockSelectionDlgData& data) = 0;
+};

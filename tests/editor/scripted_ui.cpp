@@ -1,0 +1,51 @@
+#include "scripted_ui.h"
+
+#include "editor/block_selection.h"
+
+bool ScriptedUi::Ask(const std::string& text) {
+    transcript.push_back("ask: " + text);
+    if (askAnswers.empty()) {
+        ADD_FAILURE() << "unexpected question: " << text;
+        return false;
+    }
+    bool answer = askAnswers.front();
+    askAnswers.pop_front();
+    return answer;
+}
+
+bool ScriptedUi::RunNumberDlg(NumberDlgData& data) {
+    transcript.push_back("number: " + std::to_string(data.number));
+    if (numberAnswers.empty()) {
+        ADD_FAILURE() << "unexpected number dialog";
+        return false;
+    }
+    std::optional<NumberDlgData> answer = numberAnswers.front();
+    numberAnswers.pop_front();
+    if (!answer) {
+        return false;
+    }
+    data.number = answer->number;
+    return true;
+}
+
+bool ScriptedUi::RunBlockSelectionDlg(BlockSelectionDlgData& data) {
+    transcript.push_back("selection: " + std::to_string(data.first) + " " + data.lastText + " " +
+                         data.countText);
+    if (selectionAnswers.empty()) {
+        ADD_FAILURE() << "unexpected block selection dialog";
+        return false;
+    }
+    auto answer = std::move(selectionAnswers.front());
+    selectionAnswers.pop_front();
+    return answer(data);
+}
+
+void ScriptedUi::AnswerSelectionCount(const std::string& countText) {
+    selectionAnswers.emplace_back([countText](BlockSelectionDlgData& data) {
+        ReadBlockSelectionTexts(data); // the dialog opens
+        data.countText = countText;
+        OnBlockSelectionCountChanged(data);
+        ReadBlockSelectionTexts(data); // OK
+        return true;
+    });
+}
