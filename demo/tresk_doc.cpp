@@ -69,6 +69,8 @@ bool CTreskDoc::OnOpenDocument(const std::string& path, std::string* error) {
     currentBlock = read.first;
     blockCount = read.blockCount;
     pathName_ = path;
+    InitializeImports(&refImport);
+    hostCurrent_ = true;
     if (read.truncatedBlock != 0) {
         std::string text = TruncationText(read.truncatedBlock, read.present, read.announced);
         problems_.push_back({read.truncatedBlock, text});
@@ -115,6 +117,9 @@ void CTreskDoc::DecodeAll() {
         if (!b->decoded) {
             decodingBlock_ = number;
             b->Decode(*this, kDecodeAlone);
+        }
+        if (decodeProgress) {
+            decodeProgress(number, blockCount);
         }
     }
     decodingBlock_ = 0;

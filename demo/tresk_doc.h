@@ -9,8 +9,11 @@
 #include "entity_state.h"
 #include "player_state.h"
 
+#include "orrery/cqrefapiimport.h"
+
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -78,12 +81,13 @@ class CTreskDoc {
     // --- opening, saving and closing --------------------------------------------------
     // A document is only ever made from a file: a new untitled one is refused.
     bool OnNewDocument() { return false; }
-    // Reads a file into undecoded blocks. On failure *error says why and nothing is loaded.
+    // Reads a file into undecoded blocks and makes the renderer host current. On failure
+    // *error says why and nothing is loaded.
     bool OnOpenDocument(const std::string& path, std::string* error);
     // Saves through a temporary file beside the target, renamed over it only once every byte
     // is written and flushed; a failed save leaves the old file untouched.
     bool OnSaveDocument(const std::string& path, std::string* error);
-    // Frees every block; the document is empty afterwards.
+    // Releases the renderer host, then every block; the document is empty afterwards.
     void OnCloseDocument();
     bool IsModified() const { return modified; }
     void SetModifiedFlag(bool value = true) { modified = value; }
@@ -97,6 +101,9 @@ class CTreskDoc {
 
     // Decodes every block in file order; the tables, texts and slots describe the demo after.
     void DecodeAll();
+    // Optional: called by DecodeAll after each block with the blocks done so far and the block
+    // count, so that the program can show how far decoding has come.
+    std::function<void(uint32_t done, uint32_t total)> decodeProgress;
     // The first block from block 6 on that holds a frame message; 0 when there is none.
     uint32_t FindFirstPlayBlock();
 
@@ -131,6 +138,8 @@ class CTreskDoc {
     void SetDecodingBlock(uint32_t number) { decodingBlock_ = number; }
 
     // --- fields -----------------------------------------------------------------------------
+    // The preview's host for the game renderer; current while the document is open.
+    CQRefApiImport refImport;
     std::string cdTrack;
     DemoBlock* currentBlock = nullptr;
     uint32_t blockCount = 0;
@@ -166,4 +175,5 @@ class CTreskDoc {
     std::vector<DecodeProblem> problems_;
     uint32_t decodingBlock_ = 0;
     std::string pathName_;
+    bool hostCurrent_ = false;
 };

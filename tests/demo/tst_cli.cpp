@@ -1,0 +1,78 @@
+// tresk-cli's demo commands on a generated demo and on damaged input.
+#include "demo_test_util.h"
+
+#include "commands.h"
+#include "fx/game_demo_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+// Runs a command with standard output captured.
+int RunCli(int (*command)(const std::vector<std::string>&), std::vector<std::string> args,
+           std::string* out) {
+    std::ostringstream captured;
+    std::streambuf* old = std::cout.rdbuf(captured.rdbuf());
+    int rc = command(args);
+    std::cout.rdbuf(old);
+    *out = captured.str();
+    return rc;
+}
+
+fx::TempFile GeneratedDemo() {
+    fx::GameDemoOptions options;
+    options.frames = 40;
+    options.players = 3;
+    fx::GameDemoBuilder builder(options);
+    return fx::TempFile(builder.Build(), ".dm2");
+}
+
+TEST(Cli, InfoDumpCheckAndResaveOnAGoodDemo) {
+    ShownMessages quiet;
+    fx::TempFile demo = GeneratedDemo();
+    std::string out;
+    ASSERT_EQ(RunCli(RunInfo, {demo.str()}, &out), 0);
+    EXPECT_NE(out.find("protocol:          34"), std::string::npos) << out;
+    EXPECT_NE(out.find("4.0 s (40 frames)"), std::string::npos) << out;
+    EXPECT_NE(out.find("frame: 40"), std::string::npos) << out;
+
+    ASSERT_EQ(RunCli(RunDump, {demo.str(), "--blocks", "1-1"}, &out), 0);
+    EXPECT_EQ(out.rfind("1.1 serverdata protocol=34", 0), 0u) << out;
+    EXPECT_EQ(out.find("\n2."), std::string::npos);
+
+    ASSERT_EQ(RunCli(RunCheck, {demo.str()}, &out), 0) << out;
+    fx::TempFile saved(".dm2");
+    ASSERT_EQ(RunCli(RunResave, {demo.str(), saved.str()}, &out), 0);
+    ASSERT_EQ(RunCli(RunCheck, {saved.str()}, &out), 0) << out;
+}
+
+TEST(Cli, CheckListsEveryProblemAndFails) {
+    ShownMessages quiet;
+    fx::Bytes big(1500, svc_nop);
+    fx::Bytes file = fx::DemoFileWriter()
+                         .Block({ServerDataMsg()})
+                         .Block(big)
+                         .Block({fx::Msg::Print(1, "ok"), fx::Msg::Id(33)})
+                         .Block({fx::Msg::Raw({svc_print, 1, 'a'})})
+                         .ToBytes();
+    fx::TempFile demo(file, ".dm2");
+    std::string out;
+    EXPECT_EQ(RunCli(RunCheck, {demo.str()}, &out), 1);
+    EXPECT_NE(out.find("block 2: 1500 bytes"), std::string::npos) << out;
+    EXPECT_NE(out.find("block 3: invalid message id 33"), std::string::npos) << out;
+    EXPECT_NE(out.find("block 4: block ends inside a message"), std::string::npos) << out;
+    EXPECT_NE(out.find("3 problems found"), std::string::npos) << out;
+}
+
+TEST(Cli, BadArgumentsAndMissingFilesFail) {
+    std::string out;
+    EXPECT_EQ(RunCli(RunInfo, {}, &out), 2);
+    EXPECT_EQ(RunCli(RunDump, {"x.dm2", "--blocks", "5-2"}, &out), 2);
+    EXPECT_EQ(RunCli(RunResave, {"/nonexistent.dm2", "/tmp/never.dm2"}, &out), 1);
+    EXPECT_EQ(RunCli(RunCheck, {"/nonexistent.dm2"}, &out), 1);
+}
+
+} // namespace

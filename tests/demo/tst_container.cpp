@@ -1,0 +1,154 @@
+// Reading the demo container and its damaged forms.
+#include "demo_test_util.h"
+
+#include "demo/demo_container.h"
+
+#include <gtest/gtest.h>
+
+using fx::Bytes;
+namespace Msg = fx::Msg;
+
+namespace {
+
+Bytes Print(const std::string& text) {
+    return Msg::Print(2, text);
+}
+
+TEST(Container, EndMarkerIsOptionalAndZeroLengthBlocksVanish) {
+    fx::DemoFileWriter withMarker;
+    withMarker.Block({ServerDataMsg()}).Block({Print("a")}).ZeroLengthBlock().Block({Print("b")});
+    fx::DemoFileWriter without = withMarker;
+    withMarker.EndMarker().RawBytes({1, 2, 3, 4, 5}); // nothing after the marker is read
+
+    for (const Bytes& file : {withMarker.ToBytes(), without.ToBytes()}) {
+        auto doc = DecodedDoc(file);
+        ASSERT_EQ(doc->blockCount, 3u);
+        auto third = Records(doc->BlockAt(3));
+        ASSERT_EQ(third.size(), 1u);
+        EXPECT_EQ(MessageCast<PrintMessage>(third[0])->text, "b");
+        EXPECT_EQ(doc->BlockAt(4), nullptr);
+    }
+}
+
+TEST(Container, FirstBlockIsTakenAsItStandsEvenWhenEmpty) {
+    Bytes file = fx::DemoFileWriter().Block(Bytes{}).Block({Print("x")}).ToBytes();
+    auto doc = DecodedDoc(file);
+    ASSERT_EQ(doc->blockCount, 2u);
+    DemoBlock* first = doc->FirstBlock();
+    EXPECT_FALSE(first->decoded);
+    EXPECT_EQ(first->MessageCount(), 0u);
+    first->Decode(*doc, kDecodeWithNeighbours); // decoding an empty block again does nothing
+    EXPECT_FALSE(first->decoded);
+    EXPECT_EQ(first->FindMessage(svc_print), nullptr);
+}
+
+TEST(Container, FileEndingInsideABlockKeepsItsCompleteMessages) {
+    Bytes payload = fx::Cat({Print("kept"), Print("cut short")});
+    fx::DemoFileWriter w;
+    w.Block({ServerDataMsg()}).BlockWithLength(static_cast<uint32_t>(payload.size() + 40), payload);
+    ShownMessages shown;
+    auto doc = DecodedDoc(w.ToBytes());
+    ASSERT_EQ(doc->blockCount, 2u);
+    // Both messages are whole although the block announced more bytes than the file holds.
+    EXPECT_EQ(Records(doc->BlockAt(2)).size(), 2u);
+    ASSERT_FALSE(shown.texts().empty());
+    EXPECT_NE(shown.texts()[0].find("ends inside block 2"), std::string::npos);
+
+    // Cutting the file inside the second print drops that message only.
+    Bytes cut = fx::DemoFileWriter().Block({ServerDataMsg()}).Block(payload).ToBytes();
+    cut.resize(cut.size() - 3);
+    auto doc2 = DecodedDoc(cut);
+    auto records = Records(doc2->BlockAt(2));
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(MessageCast<PrintMessage>(records[0])->text, "kept");
+    bool listed = false;
+    for (const DecodeProblem& p : doc2->Problems()) {
+        listed |= p.block == 2;
+    }
+    EXPECT_TRUE(listed);
+}
+
+TEST(Container, HugeAnnouncedLengthCostsOnlyTheBytesPresent) {
+    Bytes file = {0xFF, 0xFF, 0xFF, 0x7F, 12, 34};
+    MemorySource source(file.data(), file.size());
+    ContainerResult r = ReadDemoContainer(source);
+    ASSERT_NE(r.first, nullptr);
+    EXPECT_EQ(r.first->rawLength, 2u);
+    EXPECT_EQ(r.truncatedBlock, 1u);
+    DeleteBlockChain(r.first);
+
+    Bytes tooShort = {1, 0};
+    MemorySource none(tooShort.data(), tooShort.size());
+    EXPECT_EQ(ReadDemoContainer(none).first, nullptr);
+}
+
+TEST(Container, OpeningAMissingOrEmptyFileFailsWithAReason) {
+    CTreskDoc doc;
+    std::string error;
+    EXPECT_FALSE(doc.OnOpenDocument("/nonexistent/demo.dm2", &error));
+    EXPECT_NE(error.find("Cannot open"), std::string::npos);
+    fx::TempFile empty(Bytes{}, ".dm2");
+    EXPECT_FALSE(doc.OnOpenDocument(empty.str(), &error));
+    EXPECT_NE(error.find("too short"), std::string::npos);
+    EXPECT_EQ(doc.blockCount, 0u);
+    EXPECT_FALSE(doc.OnNewDocument());
+}
+
+TEST(BlockList, FindAppendInsertEraseKeepTheTail) {
+    DemoBlock block;
+    EXPECT_EQ(block.FindMessage(svc_frame), nullptr);
+    block.AppendMessage(NewMessage(svc_print));
+    block.AppendMessage(NewMessage(svc_frame));
+    block.InsertMessageAfter(nullptr, NewMessage(svc_nop));
+    EXPECT_EQ(block.MessageCount(), 3u);
+    EXPECT_EQ(block.FirstMessage()->type, svc_nop);
+    EXPECT_EQ(block.FindMessage(svc_frame), block.LastMessage());
+    block.EraseMessageAfter(block.FirstMessage()); // the print
+    EXPECT_EQ(block.MessageCount(), 2u);
+    block.EraseMessageAfter(block.FirstMessage()); // the frame, the tail
+    EXPECT_EQ(block.LastMessage(), block.FirstMessage());
+    block.AppendMessage(NewMessage(svc_sound));
+    EXPECT_EQ(block.LastMessage()->type, svc_sound);
+    EXPECT_EQ(block.MessageAt(0), block.FirstMessage());
+    EXPECT_EQ(block.MessageAt(9), nullptr);
+}
+
+TEST(BlockList, NeighbourWindowDecodesFiftyEachWay) {
+    fx::DemoFileWriter w;
+    w.Block({ServerDataMsg()});
+    for (int i = 0; i < 120; ++i) {
+        w.Block({Print(std::to_string(i))});
+    }
+    CTreskDoc doc;
+    Bytes file = w.ToBytes();
+    doc.LoadFromBytes(file.data(), file.size());
+    doc.BlockAt(61)->Decode(doc, kDecodeWithNeighbours);
+    for (uint32_t n = 1; n <= doc.blockCount; ++n) {
+        bool inWindow = n >= 11 && n <= 111;
+        EXPECT_EQ(doc.BlockAt(n)->decoded, inWindow) << "block " << n;
+    }
+}
+
+TEST(BlockList, CopyBlockRunDuplicatesCurrentRecords) {
+    Bytes file = fx::DemoFileWriter()
+                     .Block({ServerDataMsg()})
+                     .Block({Print("one")})
+                     .Block({Print("two"), Msg::Nop()})
+                     .Block({Print("three")})
+                     .ToBytes();
+    auto doc = DecodedDoc(file);
+    MessageCast<PrintMessage>(doc->BlockAt(2)->FirstMessage())->text = "edited";
+    DemoBlock* copy = CopyBlockRun(doc->BlockAt(2), 2, *doc);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->previous, nullptr);
+    ASSERT_NE(copy->next, nullptr);
+    EXPECT_EQ(copy->next->next, nullptr);
+    EXPECT_EQ(MessageCast<PrintMessage>(copy->FirstMessage())->text, "edited");
+    // The nop is dropped on encoding, in the copy and in the source alike.
+    EXPECT_EQ(copy->next->MessageCount(), 1u);
+    EXPECT_EQ(doc->BlockAt(3)->MessageCount(), 1u);
+    EXPECT_EQ(MessageCast<PrintMessage>(doc->BlockAt(2)->FirstMessage())->text, "edited");
+    DeleteBlockChain(copy);
+}
+
+} // namespace
