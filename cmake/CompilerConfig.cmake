@@ -12,3 +12,8 @@ if(CINERAD_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()
+
+# Coverage for the fuzzer in every library it drives; the fuzz target adds libFuzzer's main.
+if(CINERAD_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
