@@ -3,8 +3,8 @@
 //
 // The baseline page writes everything back but the file name. Its angles show in degrees
 // (raw x 1.40625) and go back to the nearest 8-bit angle; its frame shows the low 8 bits
-// (255 for a frame that was not sent). An angle or frame left as shown keeps the record's
-// value, so showing and leaving a baseline never changes it.
+// (255 for a frame that was not sent). Like every field left as shown, an angle or frame
+// keeps the record's value, so showing and leaving a baseline never changes it.
 //
 // The packet entity page writes back only the four model indices and "Remove Entity"; its
 // other fields are shown read-only.
@@ -33,6 +33,7 @@ class CSpawnBaselinePage : public CEntityPage {
 class CPacketEntitiesPage : public CEntityPage {
   public:
     CPacketEntitiesPage();
+    void Fill(const DemoMessage& record, const CTreskDoc& doc) override;
     void Apply(DemoMessage& record, Ui& ui) override;
 
   protected:

@@ -12,6 +12,7 @@
 #include "demo/demo_message.h"
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -125,14 +126,41 @@ class MessagePage {
     // True when the field still holds the value Fill() left.
     bool Unchanged(std::string_view key) const;
 
-    // Validating readers: on a refused value the framework's message goes through ui, false
-    // is returned and `out` is untouched.
+    // Validating readers. A field that still holds the value Fill() left is not taken: false,
+    // no message, so the record keeps its value exactly (whatever a lossy conversion would
+    // make of it, and whatever changed the record since it was shown); `evenUnchanged` takes
+    // it all the same. On a refused value the framework's message goes through ui, false is
+    // returned and `out` is untouched.
     // An integer within [min, max].
-    bool TakeInt(std::string_view key, int64_t min, int64_t max, Ui& ui, int64_t& out) const;
+    bool TakeInt(std::string_view key, int64_t min, int64_t max, Ui& ui, int64_t& out,
+                 bool evenUnchanged = false) const;
     // A number within [min, max].
     bool TakeNumber(std::string_view key, double min, double max, Ui& ui, double& out) const;
     // A text of at most maxChars characters.
     bool TakeText(std::string_view key, size_t maxChars, Ui& ui, std::string& out) const;
+    // An integer into a record field of type T, within T's range unless narrowed.
+    template <class T>
+    bool TakeInto(std::string_view key, Ui& ui, T& out, int64_t min = std::numeric_limits<T>::min(),
+                  int64_t max = std::numeric_limits<T>::max()) const {
+        int64_t v = 0;
+        if (!TakeInt(key, min, max, ui, v)) {
+            return false;
+        }
+        out = static_cast<T>(v);
+        return true;
+    }
+    // Coordinates (1/8 unit) shown in game units: key.0 to key.2 into three record values;
+    // each component is validated on its own.
+    void LoadCoords(const std::string& key, const int16_t raw[3]);
+    void TakeCoords(const std::string& key, Ui& ui, int16_t raw[3]) const;
+    // A value in 1/4 unit or degree that the wire carries as a signed byte.
+    template <class T> void TakeQuarter(std::string_view key, Ui& ui, T& raw) const {
+        int64_t v = 0;
+        if (TakeQuarterRaw(key, ui, v)) {
+            raw = static_cast<T>(v);
+        }
+    }
+    bool TakeQuarterRaw(std::string_view key, Ui& ui, int64_t& raw) const;
 
   private:
     int resourceId_;

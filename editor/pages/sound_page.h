@@ -17,5 +17,5 @@ class CSoundPage : public MessagePage {
     bool PressButton(std::string_view key, PageContext& context) override;
 
   private:
-    void AutoOrigin(PageContext& context);
+    bool AutoOrigin(PageContext& context);
 };

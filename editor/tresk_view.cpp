@@ -1,0 +1,653 @@
+#include "editor/tresk_view.h"
+
+#include "demo/svc.h"
+#include "demo/tresk_doc.h"
+#include "editor/block_selection.h"
+#include "editor/command_ids.h"
+#include "editor/ui.h"
+#include "editor/view_display.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+constexpr uint16_t kMaxMessageNumber = std::numeric_limits<uint16_t>::max();
+
+uint16_t MessageNumberOf(uint32_t count) {
+    return static_cast<uint16_t>(std::min<uint32_t>(count, kMaxMessageNumber));
+}
+
+// Reverse Selection leaves the opening signon blocks alone.
+constexpr uint32_t kFirstReversibleBlock = 5;
+
+} // namespace
+
+CTreskView::CTreskView(CTreskDoc& doc, Ui& ui, ViewDisplay& display)
+    : doc_(doc), ui_(ui), display_(display) {
+    doc_.AddView(this);
+}
+
+CTreskView::~CTreskView() {
+    doc_.RemoveView(this);
+}
+
+// --- set-up --------------------------------------------------------------------------------
+
+void CTreskView::OnInitialUpdate(const std::string& quake2Path) {
+    (void)quake2Path; // the renderer host's base directory: see the preview driving
+    lastSearchText.clear();
+    lastSearchType = -2;
+    if (doc_.currentBlock == nullptr) {
+        return;
+    }
+    currentBlockNumber_ = 1;
+    selectionCount_ = 1;
+    currentMessageNumber_ = 1;
+    blockCount_ = doc_.blockCount;
+
+    doc_.DecodeAll();
+    doc_.currentBlock = doc_.FirstBlock();
+    uint32_t first = doc_.FindFirstPlayBlock();
+    doc_.firstFrameBlock = first;
+    // Without a block of play the demo opens at block 1.
+    if (DemoBlock* block = first != 0 ? doc_.BlockAt(first) : nullptr) {
+        MoveToBlock(block, first);
+    }
+    display_.SetProgressRange(1, blockCount_);
+    RefreshView();
+}
+
+// --- state -----------------------------------------------------------------------------------
+
+bool CTreskView::HasCurrentBlock() const {
+    return doc_.currentBlock != nullptr && currentBlockNumber_ != 0;
+}
+
+DemoMessage* CTreskView::CurrentMessage() const {
+    if (!HasCurrentBlock() || currentMessageNumber_ == 0 ||
+        currentMessageNumber_ > doc_.currentBlock->MessageCount()) {
+        return nullptr;
+    }
+    return MessageByNumber(doc_.currentBlock, currentMessageNumber_);
+}
+
+void CTreskView::MoveToBlock(DemoBlock* block, uint32_t number) {
+    doc_.currentBlock = block;
+    currentBlockNumber_ = number;
+}
+
+void CTreskView::DecodeIfNeeded(DemoBlock* block) {
+    if (block != nullptr && !block->decoded) {
+        block->Decode(doc_, kDecodeWithNeighbours);
+    }
+}
+
+// --- refresh -------------------------------------------------------------------------------
+
+void CTreskView::TrimSelection() {
+    if (selectionCount_ == 0) {
+        selectionCount_ = 1; // the selection always holds the current block
+    }
+    if (currentBlockNumber_ > blockCount_) {
+        selectionCount_ = 1;
+    } else if (uint64_t{currentBlockNumber_} + selectionCount_ - 1 > blockCount_) {
+        selectionCount_ = blockCount_ - currentBlockNumber_ + 1;
+    }
+}
+
+void CTreskView::UpdateTexts() {
+    const std::string blocks = std::to_string(blockCount_);
+    const uint64_t last = uint64_t{currentBlockNumber_} + selectionCount_ - 1;
+    selectionText_ = std::to_string(currentBlockNumber_) + "/" + blocks + " - " +
+                     std::to_string(last) + "/" + blocks;
+    const DemoMessage* m = CurrentMessage();
+    nameText_ = m != nullptr ? GetMessageName(m->type) : std::string();
+    numberText_ = std::to_string(currentMessageNumber_) + "/" +
+                  std::to_string(doc_.currentBlock->MessageCount());
+    display_.SetSelectionText(selectionText_);
+    display_.SetNameText(nameText_);
+    display_.SetNumberText(numberText_);
+}
+
+void CTreskView::RefreshView() {
+    if (!HasCurrentBlock()) {
+        return;
+    }
+    display_.SetProgressRange(1, std::max<uint32_t>(blockCount_, 1));
+    display_.SetProgressPosition(currentBlockNumber_);
+    doc_.UpdateAllViews(this, kHintRefresh);
+    TrimSelection();
+    const uint32_t count = doc_.currentBlock->MessageCount();
+    if (currentMessageNumber_ > count) {
+        currentMessageNumber_ = MessageNumberOf(count);
+    }
+    if (currentMessageNumber_ == 0 && count > 0) {
+        currentMessageNumber_ = 1;
+    }
+    UpdateTexts();
+    ShowMessagePage();
+    if (previewHooks.feedCurrentBlock) {
+        previewHooks.feedCurrentBlock();
+    }
+    display_.FocusView();
+}
+
+// --- edit pages ------------------------------------------------------------------------------
+
+void CTreskView::ShowMessagePage() {
+    if (shownPage_ != nullptr) {
+        display_.DestroyPage();
+        shownPage_ = nullptr;
+        shownBlock_ = nullptr;
+    }
+    DemoMessage* m = CurrentMessage();
+    MessagePage* page = m != nullptr ? pages_.ForType(m->type) : nullptr;
+    if (page == nullptr) {
+        return;
+    }
+    page->Fill(*m, doc_);
+    display_.ShowPage(*page);
+    shownPage_ = page;
+    shownBlock_ = doc_.currentBlock;
+    shownNumber_ = currentMessageNumber_;
+    shownType_ = m->type;
+}
+
+void CTreskView::ApplyMessagePage() {
+    display_.FocusView();
+    if (shownPage_ == nullptr) {
+        return;
+    }
+    MessagePage* page = shownPage_;
+    display_.StorePageFields(*page);
+    // The edits belong to the record the page was filled from; they go nowhere else.
+    DemoMessage* m = CurrentMessage();
+    if (m != nullptr && doc_.currentBlock == shownBlock_ && currentMessageNumber_ == shownNumber_ &&
+        m->type == shownType_) {
+        page->Apply(*m, ui_);
+    }
+    display_.DestroyPage();
+    shownPage_ = nullptr;
+    shownBlock_ = nullptr;
+}
+
+void CTreskView::OnPageButton(const std::string& key) {
+    if (shownPage_ == nullptr) {
+        return;
+    }
+    display_.StorePageFields(*shownPage_);
+    PageContext context{doc_, ui_};
+    if (shownPage_->PressButton(key, context)) {
+        display_.UpdatePage(*shownPage_);
+    }
+}
+
+// --- blocks and messages ---------------------------------------------------------------------
+
+DemoBlock* CTreskView::BlockByNumber(uint32_t n) {
+    if (!HasCurrentBlock() || n < 1 || n > blockCount_) {
+        return nullptr;
+    }
+    DemoBlock* block = doc_.currentBlock;
+    for (uint32_t i = currentBlockNumber_; i < n && block != nullptr; ++i) {
+        block = block->next;
+    }
+    for (uint32_t i = currentBlockNumber_; i > n && block != nullptr; --i) {
+        block = block->previous;
+    }
+    DecodeIfNeeded(block);
+    return block;
+}
+
+DemoMessage* CTreskView::MessageByNumber(const DemoBlock* block, uint32_t n) {
+    return block != nullptr ? block->MessageAt(n) : nullptr;
+}
+
+void CTreskView::OnNextBlock() {
+    if (!HasCurrentBlock()) {
+        return;
+    }
+    DemoBlock* next = doc_.currentBlock->next;
+    if (currentBlockNumber_ >= blockCount_ || next == nullptr) {
+        ui_.Beep();
+        return;
+    }
+    ApplyMessagePage();
+    MoveToBlock(next, currentBlockNumber_ + 1);
+    // The selection moves with its first block and stops at the last block.
+    if (uint64_t{currentBlockNumber_} + selectionCount_ - 1 > blockCount_ && selectionCount_ > 1) {
+        --selectionCount_;
+    }
+    DecodeIfNeeded(next);
+    currentMessageNumber_ = 1;
+    RefreshView();
+}
+
+void CTreskView::OnPreviousBlock() {
+    if (!HasCurrentBlock()) {
+        return;
+    }
+    DemoBlock* previous = doc_.currentBlock->previous;
+    if (currentBlockNumber_ <= 1 || previous == nullptr) {
+        ui_.Beep();
+        return;
+    }
+    ApplyMessagePage();
+    MoveToBlock(previous, currentBlockNumber_ - 1);
+    DecodeIfNeeded(previous);
+    currentMessageNumber_ = 1;
+    RefreshView();
+}
+
+void CTreskView::OnNextMessage() {
+    if (!HasCurrentBlock()) {
+        return;
+    }
+    DemoBlock* block = doc_.currentBlock;
+    const bool lastOfBlock = currentMessageNumber_ >= block->MessageCount();
+    if (lastOfBlock && (currentBlockNumber_ >= blockCount_ || block->next == nullptr)) {
+        ui_.Beep();
+        return;
+    }
+    ApplyMessagePage();
+    if (!lastOfBlock) {
+        ++currentMessageNumber_;
+    } else {
+        ui_.Beep();
+        DecodeIfNeeded(block->next);
+        MoveToBlock(block->next, currentBlockNumber_ + 1);
+        currentMessageNumber_ = 1;
+    }
+    RefreshView();
+}
+
+void CTreskView::OnPreviousMessage() {
+    if (!HasCurrentBlock()) {
+        return;
+    }
+    DemoBlock* block = doc_.currentBlock;
+    const bool firstOfBlock = currentMessageNumber_ <= 1;
+    if (firstOfBlock && (currentBlockNumber_ <= 1 || block->previous == nullptr)) {
+        ui_.Beep();
+        return;
+    }
+    ApplyMessagePage();
+    if (!firstOfBlock) {
+        --currentMessageNumber_;
+    } else {
+        ui_.Beep();
+        DemoBlock* previous = block->previous;
+        DecodeIfNeeded(previous);
+        MoveToBlock(previous, currentBlockNumber_ - 1);
+        currentMessageNumber_ = MessageNumberOf(previous->MessageCount());
+    }
+    RefreshView();
+}
+
+void CTreskView::OnGotoBlock() {
+    if (!HasCurrentBlock()) {
+        return;
+    }
+    NumberDlgData data;
+    data.number = static_cast<uint32_t>(std::min<uint64_t>(
+        uint64_t{currentBlockNumber_} + selectionCount_, std::numeric_limits<uint32_t>::max()));
+    if (!ui_.RunNumberDlg(data)) {
+        return;
+    }
+    const uint32_t n = data.number;
+    if (n < 1 || n > blockCount_ || n == currentBlockNumber_) {
+        ui_.Beep();
+        ui_.ShowMessage("Invalid block number");
+        return;
+    }
+    ApplyMessagePage();
+    if (DemoBlock* block = BlockByNumber(n)) {
+        MoveToBlock(block, n);
+        currentMessageNumber_ = 1;
+    }
+    RefreshView();
+}
+
+void CTreskView::OnGotoMessage() {
+    if (!HasCurrentBlock()) {
+        return;
+    }
+    NumberDlgData data;
+    data.number = currentMessageNumber_;
+    if (!ui_.RunNumberDlg(data)) {
+        return;
+    }
+    const uint32_t n = data.number;
+    if (n < 1 || n > doc_.currentBlock->MessageCount() || n > kMaxMessageNumber) {
+        ui_.Beep();
+        ui_.ShowMessage("Invalid message number");
+        return;
+    }
+    ApplyMessagePage();
+    currentMessageNumber_ = static_cast<uint16_t>(n);
+    RefreshView();
+}
+
+// --- selection -------------------------------------------------------------------------------
+
+void CTreskView::OnSelect() {
+    if (!HasCurrentBlock()) {
+        return;
+    }
+    BlockSelectionDlgData data;
+    PresetBlockSelection(data, currentBlockNumber_, selectionCount_);
+    if (!ui_.RunBlockSelectionDlg(data)) {
+        return;
+    }
+    const int64_t first = currentBlockNumber_;
+    int64_t count = data.count;
+    const int64_t last = first + count - 1;
+    const bool beforeBlockOne = first + count + 1 < 1;
+    // A run past the last block or anywhere before block 1.
+    if (last > blockCount_ || last < 0 || beforeBlockOne) {
+        ui_.ShowMessage("Warning: Not all blocks were selected");
+    }
+    if (beforeBlockOne) {
+        // Backwards down to block 2. From block 1 or 2 that leaves the current block alone
+        // (a count of -1 would otherwise select forwards to the end).
+        count = 1 - first;
+        if (count >= -1) {
+            count = 1;
+        }
+    }
+    ApplyMessagePage();
+    if (count < -1) {
+        const uint32_t start = static_cast<uint32_t>(first + count + 1);
+        if (DemoBlock* block = BlockByNumber(start)) {
+            MoveToBlock(block, start);
+            selectionCount_ = static_cast<uint32_t>(-count);
+        }
+    } else if (count == 0) {
+        selectionCount_ = 1;
+    } else {
+        // -1 becomes the largest count: the refresh extends the run to the last block.
+        selectionCount_ = static_cast<uint32_t>(count);
+    }
+    RefreshView();
+    if (previewHooks.selectionConfirmed) {
+        previewHooks.selectionConfirmed();
+    }
+}
+
+void CTreskView::OnSelectAll() {
+    if (!HasCurrentBlock()) {
+        return;
+    }
+    ApplyMessagePage();
+    const uint32_t firstPlay = doc_.firstFrameBlock;
+    if (firstPlay >= 1 && currentBlockNumber_ > firstPlay) {
+        if (DemoBlock* block = BlockByNumber(firstPlay)) {
+            MoveToBlock(block, firstPlay);
+        }
+    }
+    selectionCount_ = blockCount_;
+    RefreshView();
+}
+
+void CTreskView::OnDeselectAll() {
+    if (!HasCurrentBlock()) {
+        return;
+    }
+    ApplyMessagePage();
+    selectionCount_ = 1;
+    RefreshView();
+}
+
+void CTreskView::OnReverseSelection() {
+    if (!HasCurrentBlock()) {
+        return;
+    }
+    if (currentBlockNumber_ < kFirstReversibleBlock) {
+        ui_.ShowMessage("Don't mess with the first four blocks m0r0n!");
+        return;
+    }
+    if (uint64_t{currentBlockNumber_} + selectionCount_ - 1 >= blockCount_) {
+        ui_.ShowMessage("Don't screw with the last block m0ron!");
+        return;
+    }
+    if (selectionCount_ < 2) {
+        ui_.ShowMessage("Must have more than 1 block selected idiot!");
+        return;
+    }
+    std::vector<DemoBlock*> run;
+    run.reserve(selectionCount_);
+    for (DemoBlock* b = doc_.currentBlock; b != nullptr && run.size() < selectionCount_;
+         b = b->next) {
+        run.push_back(b);
+    }
+    DemoBlock* first = run.front();
+    DemoBlock* last = run.back();
+    DemoBlock* before = first->previous;
+    DemoBlock* after = last->next;
+    if (run.size() != selectionCount_ || before == nullptr || after == nullptr) {
+        return; // the list is shorter than the view counts: leave it alone
+    }
+    // The shown page belongs to the first block of the run, which moves: store it first.
+    ApplyMessagePage();
+    for (DemoBlock* b : run) {
+        std::swap(b->previous, b->next);
+    }
+    before->next = last;
+    last->previous = before;
+    first->next = after;
+    after->previous = first;
+    doc_.currentBlock = last;
+    RefreshView();
+}
+
+// --- deleting a message ----------------------------------------------------------------------
+
+void CTreskView::OnDeleteMessage() {
+    if (!HasCurrentBlock() || CurrentMessage() == nullptr) {
+        return;
+    }
+    if (blockCount_ <= 1 && doc_.currentBlock->MessageCount() <= 1) {
+        ui_.Beep(); // the demo's last message stays
+        return;
+    }
+    if (!skipDeleteConfirmation && !ui_.Ask("Are you sure you want to delete this message?")) {
+        return;
+    }
+    ApplyMessagePage();
+    DeleteMessage(doc_.currentBlock, currentMessageNumber_, currentBlockNumber_);
+    RefreshView();
+}
+
+DeleteKind CTreskView::DeleteMessage(DemoBlock* block, uint16_t& number, uint32_t blockNumber) {
+    if (block == nullptr || number == 0 || number > block->MessageCount()) {
+        return kNothingDeleted;
+    }
+    const bool onlyMessage = block->MessageCount() == 1;
+    if (onlyMessage &&
+        (blockCount_ <= 1 || (block->previous == nullptr && block->next == nullptr))) {
+        return kNothingDeleted; // the demo's only block stays
+    }
+    // Pending edits on this block's page go into their record before the messages shift.
+    if (shownPage_ != nullptr && shownBlock_ == block) {
+        ApplyMessagePage();
+    }
+    const uint16_t passed = number;
+    DeleteKind kind = kMessageDeleted;
+    if (onlyMessage) {
+        RemoveBlock(block, blockNumber);
+        kind = kBlockDeleted;
+    } else if (number == 1) {
+        block->EraseMessageAfter(nullptr);
+    } else {
+        const bool wasLast = number == block->MessageCount();
+        block->EraseMessageAfter(block->MessageAt(number - 1u));
+        if (wasLast) {
+            --number;
+        }
+    }
+    doc_.UpdateAllViews(this, kHintDeleteMessage, {blockNumber, passed, kind});
+    return kind;
+}
+
+void CTreskView::RemoveBlock(DemoBlock* block, uint32_t blockNumber) {
+    DemoBlock* before = block->previous;
+    DemoBlock* after = block->next;
+    if (before != nullptr) {
+        before->next = after;
+    }
+    if (after != nullptr) {
+        after->previous = before;
+    }
+    const uint32_t oldCount = blockCount_;
+    if (doc_.currentBlock == block) {
+        doc_.currentBlock = after != nullptr ? after : before;
+        if (after == nullptr) {
+            --currentBlockNumber_;
+        }
+        DecodeIfNeeded(doc_.currentBlock);
+    } else if (blockNumber < currentBlockNumber_) {
+        --currentBlockNumber_;
+    }
+    // The first block of play keeps its number relative to the blocks around it.
+    if (blockNumber < doc_.firstFrameBlock) {
+        --doc_.firstFrameBlock;
+    }
+    block->previous = nullptr;
+    block->next = nullptr;
+    delete block;
+    --blockCount_;
+    --doc_.blockCount;
+    if (uint64_t{currentBlockNumber_} + selectionCount_ > oldCount && selectionCount_ > 1) {
+        --selectionCount_;
+    }
+}
+
+// --- document broadcast ----------------------------------------------------------------------
+
+void CTreskView::OnUpdate(DocumentView*, int hint, const std::vector<uint32_t>& values) {
+    switch (hint) {
+    case kHintGotoMessage:
+        if (HasCurrentBlock() && values.size() >= 2 && values[0] >= 1 && values[0] <= blockCount_ &&
+            values[1] >= 1 && values[1] <= kMaxMessageNumber) {
+            ApplyMessagePage();
+            if (DemoBlock* block = BlockByNumber(values[0])) {
+                MoveToBlock(block, values[0]);
+                currentMessageNumber_ = static_cast<uint16_t>(values[1]);
+            }
+            RefreshView();
+        }
+        break;
+    case kHintDeleteMessage:
+        if (HasCurrentBlock() && values.size() >= 2 && values[0] >= 1 && values[0] <= blockCount_ &&
+            values[1] >= 1 && values[1] <= kMaxMessageNumber) {
+            ApplyMessagePage();
+            uint16_t number = static_cast<uint16_t>(values[1]);
+            DeleteMessage(BlockByNumber(values[0]), number, values[0]);
+            RefreshView();
+        }
+        break;
+    case kHintSelectBlocks:
+        if (HasCurrentBlock() && values.size() >= 2 && values[0] >= 1 && values[0] <= blockCount_ &&
+            values[1] >= values[0]) {
+            ApplyMessagePage();
+            if (DemoBlock* block = BlockByNumber(values[0])) {
+                MoveToBlock(block, values[0]);
+                selectionCount_ = values[1] - values[0] + 1;
+            }
+            RefreshView();
+        }
+        break;
+    case kHintShowModel:
+        if (previewHooks.showModel && !values.empty()) {
+            previewHooks.showModel(values[0]);
+        }
+        break;
+    case kHintFeedPreview:
+        if (previewHooks.feedCurrentBlock) {
+            previewHooks.feedCurrentBlock();
+        }
+        break;
+    case kHintBeforeSave:
+        if (HasCurrentBlock()) {
+            ApplyMessagePage();
+            doc_.RenumberFrames();
+            RefreshView();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+// --- command routing -------------------------------------------------------------------------
+
+bool CTreskView::OnCommand(int id) {
+    switch (id) {
+    case IDC_NEXT_BLOCK:
+        OnNextBlock();
+        return true;
+    case IDC_PREVIOUS_BLOCK:
+        OnPreviousBlock();
+        return true;
+    case IDC_NEXT_MESSAGE:
+        OnNextMessage();
+        return true;
+    case IDC_PREVIOUS_MESSAGE:
+        OnPreviousMessage();
+        return true;
+    case IDC_GOTO_BLOCK:
+        OnGotoBlock();
+        return true;
+    case IDC_GOTO_MESSAGE:
+        OnGotoMessage();
+        return true;
+    case IDC_SELECT:
+        OnSelect();
+        return true;
+    case IDC_DELETE_MESSAGE:
+        OnDeleteMessage();
+        return true;
+    case ID_EDIT_SELECT_ALL:
+        OnSelectAll();
+        return true;
+    case ID_EDIT_DESELECT_ALL:
+        OnDeselectAll();
+        return true;
+    case ID_SEL_REVERSE:
+        OnReverseSelection();
+        return true;
+    default:
+        return HasNoAction(id);
+    }
+}
+
+bool CTreskView::IsCommandEnabled(int id) {
+    switch (id) {
+    case ID_FILE_NEW:
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_PREVIEW:
+    case ID_WINDOW_NEW:
+    case ID_EDIT_UNDO:
+    case ID_VIEW_ENTITIES:
+        return false;
+    default:
+        return true;
+    }
+}
+
+bool CTreskView::HasNoAction(int id) {
+    switch (id) {
+    case IDC_BACKUP_B1:
+    case IDC_BACKUP_B2:
+    case IDC_BACKUP_B3:
+    case IDC_RESTORE_R1:
+    case IDC_RESTORE_R2:
+    case IDC_RESTORE_R3:
+    case ID_SEARCH_JUMP_TO_TIME:
+    case ID_VIEW_2D_OVERHEAD:
+        return true;
+    default:
+        return false;
+    }
+}
