@@ -1,0 +1,262 @@
+#include "cinerad_app.h"
+
+#include "doc_host.h"
+#include "main_frame.h"
+#include "placeholder_view.h"
+#include "qt_ui.h"
+#include "tresk_view_form.h"
+
+#include "editor/command_ids.h"
+
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+Q_DECLARE_LOGGING_CATEGORY(lcTiming)
+
+namespace {
+
+CTreskApp* theApp = nullptr;
+
+const char* const kEditorDocString =
+    "\nUntitled\nCinerad2\nQuake 2 Demos (*.dm2)\n.dm2\nCinerad2.Document\nCinerad 2 Document";
+const char* const kExtraDocString = "Demos\ndemos\n\n\n\nTreskFileType\nTresk File Type";
+
+QString CanonicalPath(const QString& path) {
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? QFileInfo(path).absoluteFilePath() : canonical;
+}
+
+} // namespace
+
+CTreskApp::CTreskApp() {
+    theApp = this;
+}
+
+CTreskApp::~CTreskApp() {
+    // The windows go first: their views let go of the documents before those close.
+    delete mainFrame_;
+    mainFrame_ = nullptr;
+    for (DocHost* host : documents_) {
+        delete host;
+    }
+    documents_.clear();
+    if (theApp == this) {
+        theApp = nullptr;
+    }
+}
+
+CTreskApp* CTreskApp::Instance() {
+    return theApp;
+}
+
+Ui& CTreskApp::TheUi() {
+    if (!ui_) {
+        ui_ = std::make_unique<QtUi>(mainFrame_);
+    }
+    return *ui_;
+}
+
+void CTreskApp::RegisterTemplates() {
+    const QString extra = QString::fromLatin1(kExtraDocString);
+    templates_.Add({kTemplateEditor, kTemplateEditor, kTemplateEditor,
+                    QString::fromLatin1(kEditorDocString), true,
+                    [this](DocHost& host, QWidget* parent) -> CView* {
+                        return new CTreskViewForm(host, TheUi(), parent);
+                    }});
+    overheadTemplate =
+        &templates_.Add({kTemplateOverhead, kTemplateOverhead, 0, extra, false,
+                         [](DocHost& host, QWidget* parent) -> CView* {
+                             return new CPlaceholderView(host, kTemplateOverhead, parent);
+                         }});
+    searchReportTemplate =
+        &templates_.Add({kTemplateSearchReport, kTemplateSearchReport, kTemplateSearchReport, extra,
+                         false, [](DocHost& host, QWidget* parent) -> CView* {
+                             return new CPlaceholderView(host, kTemplateSearchReport, parent);
+                         }});
+    visibleEntitiesTemplate = &templates_.Add(
+        {kTemplateVisibleEntities, kTemplateVisibleEntities, kTemplateVisibleEntities, extra, false,
+         [](DocHost& host, QWidget* parent) -> CView* {
+             return new CPlaceholderView(host, kTemplateVisibleEntities, parent);
+         }});
+}
+
+bool CTreskApp::InitInstance(const QStringList& arguments) {
+    recentFiles_.Load();
+    RegisterTemplates();
+
+    mainFrame_ = new CMainFrame(*this);
+    ui_ = std::make_unique<QtUi>(mainFrame_);
+    InstallShowMessageHandler(mainFrame_);
+    mainFrame_->LoadSettingsOnCreate();
+    // The window shows before a demo named on the command line opens, so that the progress of
+    // decoding a large demo has a window to stand over.
+    mainFrame_->showMaximized();
+
+    // A demo named on the command line opens; File New is refused by the document, so without
+    // one the program starts with no document.
+    QString path;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (!arguments[i].startsWith(QLatin1Char('-'))) {
+            path = arguments[i];
+            break;
+        }
+    }
+    if (!path.isEmpty() && OpenDocumentFile(path) == nullptr) {
+        return false;
+    }
+    return true;
+}
+
+void CTreskApp::ExitInstance() {
+    recentFiles_.Save();
+}
+
+DocHost* CTreskApp::OpenDocumentFile(const QString& path) {
+    const QString full = CanonicalPath(path);
+    for (DocHost* host : documents_) {
+        if (CanonicalPath(host->PathName()) == full && !host->Views().empty()) {
+            QWidget* w = host->Views().front();
+            while (w != nullptr && qobject_cast<QMdiSubWindow*>(w) == nullptr) {
+                w = w->parentWidget();
+            }
+            if (w != nullptr) {
+                mainFrame_->ActivateFrame(static_cast<QMdiSubWindow*>(w));
+            }
+            return host;
+        }
+    }
+
+    QElapsedTimer timer;
+    timer.start();
+    auto doc = std::make_unique<CTreskDoc>();
+    std::string error;
+    if (!doc->OnOpenDocument(path.toStdString(), &error)) {
+        QtUi::ShowWarning(mainFrame_, QString::fromStdString(error));
+        return nullptr;
+    }
+    const qint64 readMs = timer.elapsed();
+    auto* host = new DocHost(std::move(doc), this);
+    connect(host, &DocHost::lastViewClosed, this, &CTreskApp::OnLastViewClosed);
+    documents_.push_back(host);
+    mainFrame_->CreateFrame(*templates_.Find(kTemplateEditor), *host);
+    recentFiles_.Add(path);
+    qCInfo(lcTiming).noquote() << "opened" << QFileInfo(path).fileName() << "- read in" << readMs
+                               << "ms, first block of play shown after" << timer.elapsed() << "ms";
+    return host;
+}
+
+bool CTreskApp::SaveDocument(DocHost& host, const QString& path) {
+    std::string error;
+    if (!host.Doc().OnSaveDocument(path.toStdString(), &error)) {
+        QtUi::ShowWarning(mainFrame_, QString::fromStdString(error));
+        return false;
+    }
+    host.SetPathName(path);
+    recentFiles_.Add(path);
+    return true;
+}
+
+void CTreskApp::CloseDocument(DocHost& host) {
+    const std::vector<CView*> views = host.Views();
+    for (CView* view : views) {
+        QWidget* w = view;
+        while (w != nullptr && qobject_cast<QMdiSubWindow*>(w) == nullptr) {
+            w = w->parentWidget();
+        }
+        if (w != nullptr) {
+            w->close();
+        }
+    }
+}
+
+bool CTreskApp::OpenExtraFrame(CDocTemplate& tmpl, DocHost& host) {
+    return mainFrame_->CreateFrame(tmpl, host) != nullptr;
+}
+
+void CTreskApp::OnLastViewClosed(DocHost* host) {
+    std::erase(documents_, host);
+    host->deleteLater();
+}
+
+std::optional<bool> CTreskApp::CommandEnabled(int id) const {
+    const bool hasDocument = mainFrame_ != nullptr && mainFrame_->ActiveHost() != nullptr;
+    switch (id) {
+    case ID_FILE_NEW:
+    case ID_FILE_OPEN:
+        return true;
+    case ID_FILE_CLOSE:
+    case ID_FILE_SAVE:
+    case ID_FILE_SAVE_AS:
+        return hasDocument;
+    default:
+        break;
+    }
+    if (id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE4) {
+        return id - ID_FILE_MRU_FILE1 < recentFiles_.Entries().size();
+    }
+    return std::nullopt;
+}
+
+bool CTreskApp::OnCommand(int id) {
+    DocHost* host = mainFrame_ == nullptr ? nullptr : mainFrame_->ActiveHost();
+    switch (id) {
+    case ID_FILE_NEW:
+        // The document refuses to be created empty: nothing opens and nothing is shown.
+        return true;
+    case ID_FILE_OPEN:
+        OnFileOpen();
+        return true;
+    case ID_FILE_CLOSE:
+        if (host != nullptr) {
+            CloseDocument(*host);
+        }
+        return true;
+    case ID_FILE_SAVE:
+        if (host != nullptr) {
+            SaveDocument(*host, host->PathName());
+        }
+        return true;
+    case ID_FILE_SAVE_AS:
+        if (host != nullptr) {
+            QString path = QFileDialog::getSaveFileName(mainFrame_, tr("Save As"), host->PathName(),
+                                                        tr("Quake 2 Demos (*.dm2)"));
+            if (!path.isEmpty()) {
+                if (QFileInfo(path).suffix().isEmpty()) {
+                    path += QStringLiteral(".dm2");
+                }
+                SaveDocument(*host, path);
+            }
+        }
+        return true;
+    default:
+        break;
+    }
+    if (id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE4) {
+        OnOpenRecentFile(id - ID_FILE_MRU_FILE1);
+        return true;
+    }
+    return false;
+}
+
+void CTreskApp::OnFileOpen() {
+    const QString path = QFileDialog::getOpenFileName(mainFrame_, tr("Open"), QString(),
+                                                      tr("Quake 2 Demos (*.dm2);;All Files (*)"));
+    if (!path.isEmpty()) {
+        OpenDocumentFile(path);
+    }
+}
+
+void CTreskApp::OnOpenRecentFile(int index) {
+    const QString path = recentFiles_.Entries().value(index);
+    if (path.isEmpty()) {
+        return;
+    }
+    if (OpenDocumentFile(path) == nullptr) {
+        // A recent file that cannot be opened any more leaves the list.
+        recentFiles_.Remove(index);
+    }
+}

@@ -1,0 +1,85 @@
+#include "qt_ui.h"
+
+#include "block_selection_dlg.h"
+#include "number_dlg.h"
+
+#include "demo/show_message.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+const char* const kAppTitle = "Cinerad II";
+const char* const kQuestionCaption = "Tresk";
+
+} // namespace
+
+QWidget* QtUi::Parent() const {
+    if (parent_) {
+        return parent_;
+    }
+    return QApplication::activeWindow();
+}
+
+void QtUi::ShowMessageBox(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kAppTitle), text, QMessageBox::Ok,
+                    parent);
+    box.setObjectName(QStringLiteral("ShowMessage"));
+    box.exec();
+}
+
+void QtUi::ShowWarning(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kAppTitle), text, QMessageBox::Ok,
+                    parent);
+    box.exec();
+}
+
+bool QtUi::AskWarning(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kAppTitle), text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void QtUi::ShowMessage(const std::string& text) {
+    ShowMessageBox(Parent(), QString::fromStdString(text));
+}
+
+bool QtUi::Ask(const std::string& text) {
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(kQuestionCaption),
+                    QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No, Parent());
+    box.setObjectName(QStringLiteral("Ask"));
+    return box.exec() == QMessageBox::Yes;
+}
+
+void QtUi::Beep() {
+    QApplication::beep();
+}
+
+bool QtUi::RunNumberDlg(NumberDlgData& data) {
+    CNumberDlg dlg(Parent());
+    dlg.SetData(data);
+    if (dlg.exec() != QDialog::Accepted) {
+        return false;
+    }
+    data = dlg.Data();
+    return true;
+}
+
+bool QtUi::RunBlockSelectionDlg(BlockSelectionDlgData& data) {
+    CBlockSelectionDlg dlg(Parent());
+    dlg.SetData(data);
+    if (dlg.exec() != QDialog::Accepted) {
+        return false;
+    }
+    data = dlg.Data();
+    return true;
+}
+
+void InstallShowMessageHandler(QWidget* parent) {
+    QPointer<QWidget> owner(parent);
+    SetShowMessageHandler([owner](const std::string& text) {
+        QWidget* over = owner ? owner.data() : QApplication::activeWindow();
+        QtUi::ShowMessageBox(over, QString::fromStdString(text));
+    });
+}
