@@ -6,9 +6,15 @@
 #include <cstring>
 
 namespace {
-// Records take several times the bytes of their wire form; sizing the arena's first chunk
-// from the block length keeps most blocks in one allocation.
-constexpr size_t kArenaBytesPerWireByte = 8;
+// Records take several times the bytes of their wire form.
+constexpr size_t kArenaBytesPerWireByte = 12;
+
+// Blocks decode into this arena first; their records then move into one allocation of
+// exactly their size, so an open demo costs its records and little else.
+MessageArena& ScratchArena() {
+    static thread_local MessageArena scratch;
+    return scratch;
+}
 } // namespace
 
 DemoBlock::~DemoBlock() {
@@ -35,13 +41,15 @@ void DemoBlock::Decode(CTreskDoc& doc, int mode) {
         return;
     }
     ClearMessages();
-    arena_.Reserve(rawLength * kArenaBytesPerWireByte);
+    MessageArena& scratch = ScratchArena();
+    scratch.Reset();
+    scratch.Reserve(static_cast<size_t>(rawLength) * kArenaBytesPerWireByte);
     // A packetentities run never continues into another packet.
     doc.delta.decoderEntityRun = false;
     WireReader in(rawBytes.get(), rawLength);
     while (!in.AtEnd()) {
         ReadStatus status = ReadStatus::kOk;
-        DemoMessage* m = ReadMessage(in, doc, arena_, status);
+        DemoMessage* m = ReadMessage(in, doc, scratch, status);
         if (m != nullptr) {
             AppendPooled(m);
         }
@@ -59,6 +67,7 @@ void DemoBlock::Decode(CTreskDoc& doc, int mode) {
         }
     }
     doc.delta.decoderEntityRun = false;
+    MoveRecordsIntoOwnArena();
     FreeRawBytes();
     decoded = true;
 
@@ -76,6 +85,29 @@ void DemoBlock::Decode(CTreskDoc& doc, int mode) {
             }
         }
     }
+}
+
+void DemoBlock::MoveRecordsIntoOwnArena() {
+    size_t bytes = 0;
+    for (DemoMessage* m = first_; m != nullptr; m = m->next) {
+        bytes += ArenaFootprint(m->type, bytes);
+    }
+    arena_.Release();
+    arena_.Reserve(bytes);
+    DemoMessage* tail = nullptr;
+    for (DemoMessage* m = first_; m != nullptr;) {
+        DemoMessage* following = m->next;
+        DemoMessage* moved = RelocateMessage(m, arena_);
+        moved->next = nullptr;
+        if (tail == nullptr) {
+            first_ = moved;
+        } else {
+            tail->next = moved;
+        }
+        tail = moved;
+        m = following;
+    }
+    last_ = tail;
 }
 
 void DemoBlock::Encode(CTreskDoc& doc) {

@@ -63,13 +63,13 @@ class DemoBlock {
     // The n-th message (1-based; n below 2 gives the first); null past the end.
     DemoMessage* MessageAt(uint32_t n) const;
 
-    // Record allocation for the decoder.
-    MessageArena& Arena() { return arena_; }
-    // Links a record made in this block's arena at the tail.
+    // Links a record made in an arena at the tail (the decoder's).
     void AppendPooled(DemoMessage* message);
 
   private:
     void Link(DemoMessage* after, DemoMessage* message);
+    // Moves freshly decoded records from the scratch arena into one chunk of exactly their size.
+    void MoveRecordsIntoOwnArena();
 
     DemoMessage* first_ = nullptr;
     DemoMessage* last_ = nullptr;

@@ -2,7 +2,9 @@
 
 #include "message_arena.h"
 
+#include <cstring>
 #include <new>
+#include <type_traits>
 #include <utility>
 
 namespace {
@@ -62,6 +64,29 @@ DemoMessage* NewMessageIn(MessageArena& arena, uint8_t type) {
     m->type = type;
     m->pooled = true;
     return m;
+}
+
+size_t ArenaFootprint(uint8_t type, size_t offset) {
+    return WithRecordType(type, [offset](auto tag) {
+        using T = typename decltype(tag)::type;
+        return ((offset + alignof(T) - 1) & ~(alignof(T) - 1)) + sizeof(T) - offset;
+    });
+}
+
+DemoMessage* RelocateMessage(DemoMessage* m, MessageArena& to) {
+    return WithRecordType(m->type, [m, &to](auto tag) -> DemoMessage* {
+        using T = typename decltype(tag)::type;
+        T* old = static_cast<T*>(m);
+        void* place = to.Allocate(sizeof(T), alignof(T));
+        if constexpr (std::is_trivially_copyable_v<T>) {
+            std::memcpy(place, old, sizeof(T)); // the old copy needs no destruction
+            return static_cast<T*>(place);
+        } else {
+            T* moved = new (place) T(std::move(*old));
+            DestroyMessage(old);
+            return moved;
+        }
+    });
 }
 
 void DestroyMessage(DemoMessage* m) {

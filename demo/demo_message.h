@@ -161,3 +161,9 @@ MessagePtr CloneMessage(const DemoMessage& m);
 class MessageArena;
 // A new zero-filled record of an id in an arena.
 DemoMessage* NewMessageIn(MessageArena& arena, uint8_t type);
+
+// Bytes a record of this id takes in an arena placed after `offset` bytes (alignment
+// included): the sum over a block's records sizes an arena that holds them exactly.
+size_t ArenaFootprint(uint8_t type, size_t offset);
+// Moves a record into an arena; the old record is destroyed (its storage stays where it was).
+DemoMessage* RelocateMessage(DemoMessage* m, MessageArena& to);

@@ -4,43 +4,46 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
-#include <vector>
 
 class MessageArena {
   public:
     MessageArena() = default;
+    ~MessageArena() { Release(); }
     MessageArena(const MessageArena&) = delete;
     MessageArena& operator=(const MessageArena&) = delete;
 
     // Sizes the next chunk for about this many bytes of records.
-    void Reserve(size_t bytes) { nextChunk_ = bytes < kMinChunk ? kMinChunk : bytes; }
+    void Reserve(size_t bytes) { nextChunk_ = bytes > 0 ? bytes : kMinChunk; }
 
+    // Storage for one record; never null.
     void* Allocate(size_t size, size_t align) {
-        size_t at = (used_ + align - 1) & ~(align - 1);
-        if (chunks_.empty() || at + size > capacity_) {
-            size_t want = size > nextChunk_ ? size : nextChunk_;
-            chunks_.push_back(std::make_unique_for_overwrite<std::byte[]>(want));
-            capacity_ = want;
-            at = 0;
-            nextChunk_ = want;
+        if (head_ != nullptr) {
+            size_t at = (head_->used + align - 1) & ~(align - 1);
+            if (at + size <= head_->size) {
+                head_->used = at + size;
+                return Data(head_) + at;
+            }
         }
-        used_ = at + size;
-        return chunks_.back().get() + at;
+        AddChunk(size > nextChunk_ ? size : nextChunk_);
+        head_->used = size;
+        return Data(head_);
     }
 
-    // Drops every chunk; the records in them must have been destroyed.
-    void Release() {
-        chunks_.clear();
-        used_ = capacity_ = 0;
-    }
-
-    size_t ChunkBytes() const { return chunks_.empty() ? 0 : capacity_; }
+    // Frees every chunk; the records in them must have been destroyed.
+    void Release();
+    // Forgets every record but keeps the largest chunk for reuse (a scratch arena).
+    void Reset();
 
   private:
+    struct alignas(16) Chunk {
+        Chunk* next;
+        size_t size;
+        size_t used;
+    };
+    static std::byte* Data(Chunk* c) { return reinterpret_cast<std::byte*>(c + 1); }
+    void AddChunk(size_t size);
+
     static constexpr size_t kMinChunk = 256;
-    std::vector<std::unique_ptr<std::byte[]>> chunks_;
-    size_t used_ = 0;
-    size_t capacity_ = 0;
+    Chunk* head_ = nullptr;
     size_t nextChunk_ = kMinChunk;
 };
