@@ -35,7 +35,6 @@ CTreskView::~CTreskView() {
 // --- set-up --------------------------------------------------------------------------------
 
 void CTreskView::OnInitialUpdate(const std::string& quake2Path) {
-    (void)quake2Path; // the renderer host's base directory: see the preview driving
     lastSearchText.clear();
     lastSearchType = -2;
     if (doc_.currentBlock == nullptr) {
@@ -45,6 +44,8 @@ void CTreskView::OnInitialUpdate(const std::string& quake2Path) {
     selectionCount_ = 1;
     currentMessageNumber_ = 1;
     blockCount_ = doc_.blockCount;
+    // Files that no pak archive holds are looked for in the game's base folder.
+    doc_.refImport.SetBaseDirectory((quake2Path + "//baseq2//").c_str());
 
     doc_.DecodeAll();
     doc_.currentBlock = doc_.FirstBlock();

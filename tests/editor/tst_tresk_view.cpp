@@ -57,7 +57,7 @@ class ViewTest : public ::testing::Test {
         doc = LoadDoc(blocks);
         doc->AddView(&other);
         view = std::make_unique<CTreskView>(*doc, ui, display);
-        view->OnInitialUpdate("");
+        view->OnInitialUpdate("/usr/share/games/quake2");
     }
     void TearDown() override {
         ui.ExpectAllAnswersUsed();
@@ -109,6 +109,7 @@ TEST_F(ViewTest, InitialUpdateShowsTheFirstBlockOfPlayAloneWithItsFirstMessage) 
     EXPECT_EQ(display.progressUpper, 12u);
     EXPECT_EQ(display.progressPosition, 7u);
     EXPECT_EQ(display.shownPageId, IDD_PAGE_FRAME);
+    EXPECT_STREQ(doc->refImport.GetBaseDirectory(), "/usr/share/games/quake2//baseq2//");
     EXPECT_EQ(display.focusCount > 0, true);
     for (DemoBlock* b = doc->FirstBlock(); b != nullptr; b = b->next) {
         EXPECT_TRUE(b->decoded);
