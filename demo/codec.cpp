@@ -295,7 +295,7 @@ DemoMessage* ReadMessage(WireReader& in, CTreskDoc& doc, MessageArena& arena, Re
     return m;
 }
 
-size_t WriteMessage(std::vector<uint8_t>& buffer, const DemoMessage& m, CTreskDoc& doc) {
+size_t WriteMessage(std::vector<uint8_t>& buffer, DemoMessage& m, CTreskDoc& doc) {
     WireWriter out(buffer);
     size_t start = out.Size();
     if (doc.delta.encoderEntityRun && m.type != svc_packetentities) {
@@ -352,8 +352,11 @@ size_t WriteMessage(std::vector<uint8_t>& buffer, const DemoMessage& m, CTreskDo
         WriteSound(out, static_cast<const SoundMessage&>(m));
         break;
     case svc_serverdata: {
-        auto& sd = static_cast<const ServerDataMessage&>(m);
+        auto& sd = static_cast<ServerDataMessage&>(m);
         // An older demo is saved in the newer format: protocol 31, suppress count in frames.
+        if (sd.protocol < kProtocolModern) {
+            sd.protocol = kProtocolConverted;
+        }
         if (doc.protocolVersion < kProtocolModern) {
             doc.protocolVersion = kProtocolConverted;
         }

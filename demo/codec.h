@@ -25,8 +25,9 @@ enum class ReadStatus {
 DemoMessage* ReadMessage(WireReader& in, CTreskDoc& doc, MessageArena& arena, ReadStatus& status);
 
 // Encodes one record at the end of out and returns the number of bytes written (0 for the
-// types that are dropped on saving).
-size_t WriteMessage(std::vector<uint8_t>& out, const DemoMessage& m, CTreskDoc& doc);
+// types that are dropped on saving). A serverdata of an older protocol is raised to 31 in the
+// record and the document, as the saved demo is.
+size_t WriteMessage(std::vector<uint8_t>& out, DemoMessage& m, CTreskDoc& doc);
 
 // Ends an open packetentities run with its terminator (a block never leaves one open).
 void CloseEntityRun(std::vector<uint8_t>& out, CTreskDoc& doc);

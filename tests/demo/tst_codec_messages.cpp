@@ -220,6 +220,8 @@ TEST(ServerData, OldProtocolIsReadWithoutSuppressCountAndSavedAs31) {
     auto blocks = BlocksOf(saved);
     EXPECT_EQ(blocks[1], fx::Cat({Msg::Frame(500, 499, {0xAB}, uint8_t{0}), Msg::PlayerInfo(player),
                                   Msg::PacketEntities({})}));
+    EXPECT_EQ(MessageCast<ServerDataMessage>(doc->FirstBlock()->FirstMessage())->protocol, 31);
+    EXPECT_EQ(doc->protocolVersion, 31);
     auto again = DecodedDoc(saved);
     EXPECT_EQ(again->protocolVersion, 31);
     EXPECT_EQ(again->BlockAt(2)->MessageCount(), 3u);
