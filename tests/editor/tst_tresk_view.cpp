@@ -529,7 +529,7 @@ TEST_F(ViewTest, DeletingTheOnlyMessageRemovesTheBlock) {
 
 TEST_F(ViewTest, DeletingTheLastBlockMakesThePreviousOneCurrent) {
     std::vector<Bytes> blocks = SampleDemo(9, 7);
-    blocks.push_back(Print(2, "tail"));
+    blocks.push_back(fx::Msg::Print(2, "tail"));
     Open(blocks);
     Goto(10);
     ui.AnswerAsk(true);
@@ -554,7 +554,7 @@ TEST_F(ViewTest, DeletingABlockBeforeTheCurrentOneRenumbersIt) {
 }
 
 TEST_F(ViewTest, TheDemosOnlyMessageIsNeverDeleted) {
-    Open({ServerData()});
+    Open({fx::Msg::ServerData({})});
     EXPECT_EQ(display.selectionText, "1/1 - 1/1");
     view->OnDeleteMessage();
     EXPECT_EQ(ui.transcript, (std::vector<std::string>{"beep"}));
@@ -611,7 +611,7 @@ TEST_F(ViewTest, HintsOutsideTheDemoAreIgnored) {
 
 TEST_F(ViewTest, SavingStoresThePendingEditsAndRenumbersTheFrames) {
     std::vector<Bytes> blocks = SampleDemo(10, 7);
-    blocks[8] = Cat({Frame(5000, 4999), Print(1, "b9 m1")}); // out of sequence
+    blocks[8] = fx::Cat({fx::Msg::Frame(5000, 4999), fx::Msg::Print(1, "b9 m1")}); // out of step
     Open(blocks);
     view->OnUpdate(&other, kHintGotoMessage, {8, 2});
     view->ShownPage()->SetValue("text", "changed before saving");
@@ -663,8 +663,16 @@ TEST_F(ViewTest, ThePageOfADeletedMessageIsNotWrittenIntoItsSuccessor) {
 }
 
 TEST_F(ViewTest, PageButtonsRunOnWhatWasTypedAndShowTheResult) {
-    Open({Cat({ServerData(), ConfigString(kSoundBase, "world/ambient.wav")}),
-          Sound(1, 255, 64, 8, 16, 24), Nop(), Nop(), Nop(), Frame(1, 0)});
+    fx::Sound wire;
+    wire.flags = SND_VOLUME | SND_ATTENUATION | SND_POS;
+    wire.soundnum = 1;
+    wire.volume = 255;
+    wire.attenuation = 64;
+    wire.origin = {8, 16, 24};
+    Open(
+        {fx::Cat({fx::Msg::ServerData({}), fx::Msg::ConfigString(kSoundBase, "world/ambient.wav")}),
+         fx::Msg::Sound(wire), fx::Msg::Nop(), fx::Msg::Nop(), fx::Msg::Nop(),
+         fx::Msg::Frame(1, 0)});
     ui.AnswerNumber(2);
     view->OnGotoBlock();
     ASSERT_EQ(display.shownPageId, IDD_PAGE_SOUND);
