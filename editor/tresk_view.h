@@ -59,17 +59,21 @@ class CTreskView : public DocumentView {
     void OnInitialUpdate(const std::string& quake2Path);
 
     // --- commands -------------------------------------------------------------------------
-    void OnNextBlock();        // 1005
-    void OnPreviousBlock();    // 1004
-    void OnNextMessage();      // 1007
-    void OnPreviousMessage();  // 1006
-    void OnGotoBlock();        // 1013: "Enter number", preset to the block after the selection
-    void OnGotoMessage();      // 1012: "Enter number", preset to the current message
-    void OnSelect();           // 1097: "Block Selection"
-    void OnSelectAll();        // 32843
-    void OnDeselectAll();      // 32845
-    void OnReverseSelection(); // 32842
-    void OnDeleteMessage();    // 1037: asks first
+    void OnNextBlock();       // 1005
+    void OnPreviousBlock();   // 1004
+    void OnNextMessage();     // 1007
+    void OnPreviousMessage(); // 1006
+    void OnGotoBlock();       // 1013: "Enter number", preset to the block after the selection
+    void OnGotoMessage();     // 1012: "Enter number", preset to the current message
+    // 1097: "Block Selection". A negative count selects backwards to the current block; a run
+    // that leaves the demo is trimmed after "Warning: Not all blocks were selected".
+    void OnSelect();
+    void OnSelectAll();   // 32843: from the first block of play, or an earlier current block
+    void OnDeselectAll(); // 32845
+    // 32842: reverses the order of the selected blocks; refused (with its message) for a run
+    // that starts before block 5, reaches the last block, or holds a single block.
+    void OnReverseSelection();
+    void OnDeleteMessage(); // 1037: asks first
     // Runs a button of the shown page on what the person typed (the sound page's
     // "Auto-Origin"); shows the page's new values when the button changed them.
     void OnPageButton(const std::string& key);
@@ -95,9 +99,11 @@ class CTreskView : public DocumentView {
     // block.
     static DemoMessage* MessageByNumber(const DemoBlock* block, uint32_t n);
     // Deletes message `number` of `block` (at position blockNumber). When it was the block's
-    // last message the block goes too, unless it is the demo's only block (then nothing is
-    // deleted). Deleting the last message of a block lowers `number` by one. Broadcasts
-    // hint 3 with [blockNumber, number as passed, kind] unless nothing was deleted.
+    // only message the block goes too, unless it is the demo's only block (then nothing is
+    // deleted); the view's numbers, counts and the document's first block of play follow.
+    // Deleting the last message of a block lowers `number` by one. Pending edits of a page
+    // shown for this block are stored first. Broadcasts hint 3 with [blockNumber, number as
+    // passed, kind] unless nothing was deleted.
     DeleteKind DeleteMessage(DemoBlock* block, uint16_t& number, uint32_t blockNumber);
     // Fills the page of the current message's type and shows it (none for a message type
     // without a page, or a block without messages).
