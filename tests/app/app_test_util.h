@@ -1,0 +1,95 @@
+// Helpers of the editor's tests: a private settings store, answering modal dialogs from inside
+// their event loops, demos written by the fixture library, and the running program.
+#pragma once
+
+#include <QDir>
+#include <QString>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class CMainFrame;
+class CTreskApp;
+class CTreskViewForm;
+class QAbstractButton;
+
+#include <ostream>
+
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace apptest {
+
+// Points the settings store of the whole test program at a temporary folder.
+class SettingsFolder {
+  public:
+    SettingsFolder();
+    const QString& Path() const { return path_; }
+
+  private:
+    QTemporaryDir dir_;
+    QString path_;
+};
+
+// Empties the settings store, the process-wide settings record and the renderer host's pak
+// list, so that each test starts from nothing.
+void ResetSettings();
+// Stores the values a normal (not first) run reads.
+void StoreNormalSettings();
+
+// Runs `act` on the next modal dialog that shows, from inside its own event loop. Every call
+// adds one answer; answers are used in the order they were added.
+void OnNextModal(std::function<void(QWidget*)> act);
+// Answers that are still waiting (a dialog that was expected and did not show).
+int PendingModalAnswers();
+// Drops the waiting answers.
+void ClearModalAnswers();
+
+// Presses a dialog button of a message box or a dialog's button box.
+void PressButton(QWidget* dialog, int standardButton);
+// Sets a line edit of a dialog by its object name, as if typed (textEdited is emitted).
+void TypeInto(QWidget* dialog, const char* objectName, const QString& text);
+
+// A generated game demo of `frames` frame blocks, written into `folder`.
+QString WriteGameDemo(const QDir& folder, const QString& name, int frames, uint32_t seed = 7);
+
+// The program started as `tresk <demo>` with a temporary settings store; closed on destruction.
+class RunningApp {
+  public:
+    // Starts the program; `arguments` follow the program name.
+    explicit RunningApp(const QStringList& arguments = {});
+    ~RunningApp();
+
+    bool Started() const { return started_; }
+    CTreskApp& App() { return *app_; }
+    CMainFrame& Frame();
+    // The editor form of the active window, or null.
+    CTreskViewForm* ActiveForm();
+    // A widget of the active editor form by its object name (a control id or a field key).
+    QWidget* FormWidget();
+    template <class T> T* Find(const QString& name) {
+        QWidget* form = FormWidget();
+        return form == nullptr ? nullptr : form->findChild<T*>(name);
+    }
+    // Clicks a button of the active editor form, found by its control id.
+    void Click(int controlId);
+    // The text of a static of the active form by its control id.
+    QString Text(int controlId);
+    // Closes the main window as the person would, and lets deferred deletions run.
+    void Close();
+
+  private:
+    std::unique_ptr<CTreskApp> app_;
+    bool started_ = false;
+    bool closed_ = false;
+};
+
+// Lets posted events and deferred deletions run.
+void ProcessEvents();
+
+} // namespace apptest
