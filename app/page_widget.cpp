@@ -44,7 +44,7 @@ void SetFieldValue(QWidget* widget, const PageField& field) {
 }
 
 void TakeFieldValue(const QWidget* widget, PageField& field) {
-    if (widget == nullptr || field.readOnly) {
+    if (widget == nullptr || field.readOnly || field.kind == PageFieldKind::ReadOnly) {
         return;
     }
     if (auto* line = qobject_cast<const QLineEdit*>(widget)) {

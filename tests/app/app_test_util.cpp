@@ -104,6 +104,31 @@ void ClearModalAnswers() {
     }
 }
 
+ModalRecorder::ModalRecorder() : timer_(new QTimer) {
+    timer_->setInterval(5);
+    QObject::connect(timer_, &QTimer::timeout, [this] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr) {
+            return;
+        }
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            texts_ << box->text();
+        } else {
+            texts_ << modal->windowTitle();
+        }
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject();
+        } else {
+            modal->close();
+        }
+    });
+    timer_->start();
+}
+
+ModalRecorder::~ModalRecorder() {
+    delete timer_;
+}
+
 void PressButton(QWidget* dialog, int standardButton) {
     const auto which = static_cast<QDialogButtonBox::StandardButton>(standardButton);
     if (auto* box = qobject_cast<QMessageBox*>(dialog)) {

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -15,6 +16,7 @@ class CMainFrame;
 class CTreskApp;
 class CTreskViewForm;
 class QAbstractButton;
+class QTimer;
 
 #include <ostream>
 
@@ -49,6 +51,19 @@ void OnNextModal(std::function<void(QWidget*)> act);
 int PendingModalAnswers();
 // Drops the waiting answers.
 void ClearModalAnswers();
+
+// While it lives, closes every modal dialog that shows (with its default button) and keeps
+// the texts of the message boxes among them.
+class ModalRecorder {
+  public:
+    ModalRecorder();
+    ~ModalRecorder();
+    const QStringList& Texts() const { return texts_; }
+
+  private:
+    QStringList texts_;
+    QTimer* timer_;
+};
 
 // Presses a dialog button of a message box or a dialog's button box.
 void PressButton(QWidget* dialog, int standardButton);
