@@ -25,6 +25,8 @@ class DecodeProgress {
 
     // The progress dialog while it is up (null before the first update and after Finish).
     QProgressDialog* Dialog() const;
+    // Whether the dialog was on screen at some point.
+    bool WasShown() const { return shown_; }
 
   private:
     void OnProgress(uint32_t decoded, uint32_t total);
@@ -35,4 +37,5 @@ class DecodeProgress {
     QElapsedTimer timer_;
     uint32_t shownStep_ = 0;
     bool finished_ = false;
+    bool shown_ = false; // the dialog came up (decoding took long enough)
 };
