@@ -349,3 +349,47 @@ TEST_F(EditorWindowTest, AFailedSaveSaysWhyAndKeepsThePath) {
     EXPECT_FALSE(text.isEmpty());
     EXPECT_EQ(host->PathName(), demo_);
 }
+
+// The File menu keeps the last four demos, newest first, across runs; choosing one opens it,
+// and one that cannot be opened any more leaves the list.
+TEST_F(EditorWindowTest, RecentFilesAreKeptAcrossRunsAndReopen) {
+    const QDir folder(dir_.path());
+    QStringList demos;
+    for (int i = 0; i < 5; ++i) {
+        demos << WriteGameDemo(folder, QStringLiteral("r%1.dm2").arg(i), 20, 10 + i);
+    }
+    {
+        RunningApp app;
+        ASSERT_TRUE(app.Started());
+        EXPECT_FALSE(app.Frame().IsCommandEnabled(ID_FILE_MRU_FILE1));
+        for (const QString& demo : demos) {
+            ASSERT_NE(app.App().OpenDocumentFile(demo), nullptr);
+        }
+        EXPECT_EQ(app.App().Documents().size(), 5u);
+    }
+    RunningApp app;
+    ASSERT_TRUE(app.Started());
+    const QStringList& recent = app.App().RecentFiles().Entries();
+    ASSERT_EQ(recent.size(), 4);
+    EXPECT_TRUE(recent[0].endsWith(QStringLiteral("r4.dm2")));
+    EXPECT_TRUE(recent[3].endsWith(QStringLiteral("r1.dm2")));
+    EXPECT_TRUE(app.Frame().IsCommandEnabled(ID_FILE_MRU_FILE4));
+
+    ASSERT_TRUE(app.Frame().ExecuteCommand(ID_FILE_MRU_FILE1 + 2)); // r2.dm2
+    ASSERT_NE(app.ActiveForm(), nullptr);
+    EXPECT_TRUE(app.Frame().windowTitle().endsWith(QStringLiteral("r2.dm2")));
+    EXPECT_TRUE(app.App().RecentFiles().Entries()[0].endsWith(QStringLiteral("r2.dm2")));
+
+    QFile::remove(demos[4]);
+    QString caption;
+    QString text;
+    AnswerBox(&caption, &text, QMessageBox::Ok);
+    app.Frame().ExecuteCommand(ID_FILE_MRU_FILE1 + 1); // r4.dm2, now gone
+    EXPECT_EQ(PendingModalAnswers(), 0);
+    EXPECT_EQ(app.App().RecentFiles().Entries().size(), 3);
+    EXPECT_FALSE(app.App()
+                     .RecentFiles()
+                     .Entries()
+                     .join(QLatin1Char(' '))
+                     .contains(QStringLiteral("r4.dm2")));
+}
