@@ -38,8 +38,9 @@ CTreskApp::CTreskApp() {
 
 CTreskApp::~CTreskApp() {
     // The windows go first: their views let go of the documents before those close.
-    delete mainFrame_;
-    mainFrame_ = nullptr;
+    CMainFrame* frame = mainFrame_;
+    mainFrame_ = nullptr; // views that go now must not reach a frame being destroyed
+    delete frame;
     for (DocHost* host : documents_) {
         delete host;
     }
@@ -141,6 +142,7 @@ DocHost* CTreskApp::OpenDocumentFile(const QString& path) {
     const qint64 readMs = timer.elapsed();
     auto* host = new DocHost(std::move(doc), this);
     connect(host, &DocHost::lastViewClosed, this, &CTreskApp::OnLastViewClosed);
+    connect(host, &DocHost::viewsChanged, this, &CTreskApp::OnViewsChanged);
     documents_.push_back(host);
     mainFrame_->CreateFrame(*templates_.Find(kTemplateEditor), *host);
     recentFiles_.Add(path);
@@ -157,6 +159,7 @@ bool CTreskApp::SaveDocument(DocHost& host, const QString& path) {
     }
     host.SetPathName(path);
     recentFiles_.Add(path);
+    mainFrame_->UpdateFrameTitles(host);
     return true;
 }
 
@@ -175,6 +178,12 @@ void CTreskApp::CloseDocument(DocHost& host) {
 
 bool CTreskApp::OpenExtraFrame(CDocTemplate& tmpl, DocHost& host) {
     return mainFrame_->CreateFrame(tmpl, host) != nullptr;
+}
+
+void CTreskApp::OnViewsChanged(DocHost* host) {
+    if (!host->Views().empty() && mainFrame_ != nullptr) {
+        mainFrame_->UpdateFrameTitles(*host);
+    }
 }
 
 void CTreskApp::OnLastViewClosed(DocHost* host) {

@@ -65,6 +65,7 @@ class CTreskApp : public QObject, public CommandTarget {
     void OnFileOpen();
     void OnOpenRecentFile(int index);
     void OnLastViewClosed(DocHost* host);
+    void OnViewsChanged(DocHost* host);
 
     CDocTemplateRegistry templates_;
     CRecentFileList recentFiles_;

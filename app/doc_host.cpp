@@ -27,5 +27,7 @@ void DocHost::DetachView(CView* view) {
     std::erase(views_, view);
     if (views_.empty()) {
         emit lastViewClosed(this);
+    } else {
+        emit viewsChanged(this);
     }
 }

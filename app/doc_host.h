@@ -33,6 +33,8 @@ class DocHost : public QObject {
 
   signals:
     void lastViewClosed(DocHost* host);
+    // A view went while others stay.
+    void viewsChanged(DocHost* host);
 
   private:
     std::unique_ptr<CTreskDoc> doc_;

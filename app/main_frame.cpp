@@ -144,7 +144,14 @@ QMdiSubWindow* CMainFrame::CreateFrame(CDocTemplate& tmpl, DocHost& host) {
     if (auto* child = qobject_cast<CChildFrame*>(frame)) {
         child->FitToView();
     }
-    // Window titles: the file name, numbered when a demo has more than one window.
+    UpdateFrameTitles(host);
+    frame->show();
+    ActivateFrame(frame);
+    return frame;
+}
+
+void CMainFrame::UpdateFrameTitles(DocHost& host) {
+    // The file name, numbered when a demo has more than one window.
     const auto& views = host.Views();
     for (size_t i = 0; i < views.size(); ++i) {
         QWidget* w = views[i]->parentWidget();
@@ -157,9 +164,7 @@ QMdiSubWindow* CMainFrame::CreateFrame(CDocTemplate& tmpl, DocHost& host) {
                                   : QStringLiteral("%1:%2").arg(host.Title()).arg(i + 1));
         }
     }
-    frame->show();
-    ActivateFrame(frame);
-    return frame;
+    UpdateTitle();
 }
 
 void CMainFrame::ActivateFrame(QMdiSubWindow* frame) {

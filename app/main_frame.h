@@ -32,6 +32,8 @@ class CMainFrame : public QMainWindow, public CommandTarget {
 
     // A new child window of `tmpl` on the document, with its view's initial update done.
     QMdiSubWindow* CreateFrame(CDocTemplate& tmpl, DocHost& host);
+    // Titles the document's windows after its file, numbered when it has several.
+    void UpdateFrameTitles(DocHost& host);
     // Activates a child window (as a click on it would).
     void ActivateFrame(QMdiSubWindow* frame);
 

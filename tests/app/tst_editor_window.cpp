@@ -14,6 +14,7 @@
 #include "editor/command_ids.h"
 
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -185,12 +186,21 @@ TEST_F(EditorWindowTest, CommandLineDemoIsNavigatedEditedSavedAndReopened) {
     EXPECT_EQ(MessageCountOf(*form, 30), count - 1);
     EXPECT_EQ(app.Text(IDC_NUMBER_TEXT), QStringLiteral("%1/%1").arg(count - 1));
 
-    // Save As a new file through the document, then reopen it.
+    // File Save As into a new file (the extension is added), then reopen it.
     const QString saved = QDir(dir_.path()).filePath(QStringLiteral("edited.dm2"));
+    OnNextModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(QDir(dir_.path()).filePath(QStringLiteral("edited")));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    ASSERT_TRUE(app.Frame().ExecuteCommand(ID_FILE_SAVE_AS));
+    EXPECT_EQ(PendingModalAnswers(), 0);
     DocHost* host = app.Frame().ActiveHost();
     ASSERT_NE(host, nullptr);
-    ASSERT_TRUE(app.App().SaveDocument(*host, saved));
     EXPECT_EQ(host->PathName(), saved);
+    EXPECT_TRUE(QFileInfo::exists(saved));
+    EXPECT_EQ(app.Frame().windowTitle(), "Cinerad II - edited.dm2");
     // Saving rebuilds the opening blocks, which may take another block: count from the end.
     const uint32_t fromEnd = total - 30;
     app.Frame().ExecuteCommand(ID_FILE_CLOSE);
@@ -318,6 +328,7 @@ TEST_F(EditorWindowTest, MenusToolbarAndWindowFollowTheActiveTemplate) {
     editor->close();
     ProcessEvents();
     EXPECT_EQ(app.App().Documents().size(), 1u);
+    EXPECT_EQ(frame.MdiArea()->currentSubWindow()->windowTitle(), "game.dm2");
     frame.MdiArea()->closeAllSubWindows();
     ProcessEvents();
     EXPECT_TRUE(app.App().Documents().empty());

@@ -204,3 +204,73 @@ TEST_F(SettingsTest, OptionsSheetOkReloadsThePakListAndCancelChangesNothing) {
     QSettings store = Store();
     EXPECT_EQ(store.value(QStringLiteral("Pak Files/Pak1")).toString(), added);
 }
+
+// Edit replaces an entry in place (the same path changes nothing, no selection does nothing);
+// Remove asks first; a preview size out of range keeps the sheet open with the range message.
+TEST_F(SettingsTest, GeneralPageEditRemoveAndPreviewSizeChecks) {
+    QTemporaryDir dir;
+    const QString replacement = QDir(dir.path()).filePath(QStringLiteral("other.pak"));
+    {
+        QFile file(replacement);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    AppSettings settings;
+    settings.previewWidth = 320;
+    settings.previewHeight = 240;
+    settings.pakFiles = {"/first.pak", "/second.pak", "/third.pak"};
+    COptionsSheet sheet(settings);
+    sheet.show();
+    auto* list = sheet.findChild<QListWidget*>(QStringLiteral("1197"));
+    auto* edit = sheet.findChild<QPushButton*>(QStringLiteral("1194"));
+    auto* remove = sheet.findChild<QPushButton*>(QStringLiteral("1195"));
+    ASSERT_TRUE(list && edit && remove);
+    EXPECT_TRUE(edit->isEnabled());
+    EXPECT_TRUE(remove->isEnabled());
+
+    edit->click(); // nothing selected: no dialog, no change
+    EXPECT_EQ(PakListOf(&sheet), (QStringList{"/first.pak", "/second.pak", "/third.pak"}));
+
+    list->setCurrentRow(1);
+    ChooseFile(replacement);
+    edit->click();
+    EXPECT_EQ(PakListOf(&sheet), (QStringList{"/first.pak", replacement, "/third.pak"}));
+
+    QString question;
+    OnNextModal([&](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(box, nullptr);
+        question = box->text();
+        EXPECT_EQ(box->icon(), QMessageBox::Warning);
+        PressButton(box, QMessageBox::No);
+    });
+    remove->click();
+    EXPECT_EQ(question, "Are you sure you want to remove this PAK file?");
+    EXPECT_EQ(list->count(), 3);
+    OnNextModal([](QWidget* w) { PressButton(w, QMessageBox::Yes); });
+    remove->click();
+    EXPECT_EQ(PakListOf(&sheet), (QStringList{"/first.pak", "/third.pak"}));
+
+    // Width 900 is refused: the sheet stays open on the 3D Preview page.
+    auto* width = sheet.findChild<QLineEdit*>(QStringLiteral("1168"));
+    width->setText(QStringLiteral("900"));
+    QString range;
+    OnNextModal([&](QWidget* w) {
+        range = qobject_cast<QMessageBox*>(w)->text();
+        PressButton(w, QMessageBox::Ok);
+    });
+    sheet.accept();
+    EXPECT_EQ(range, "Please enter an integer between 64 and 800.");
+    EXPECT_TRUE(sheet.isVisible());
+    EXPECT_EQ(sheet.findChild<QTabWidget*>()->currentIndex(), 1);
+
+    width->setText(QStringLiteral("800"));
+    sheet.findChild<QLineEdit*>(QStringLiteral("1167"))->setText(QStringLiteral("64"));
+    sheet.findChild<QSlider*>(QStringLiteral("1166"))->setValue(85);
+    sheet.accept();
+    EXPECT_FALSE(sheet.isVisible());
+    sheet.StoreInto(settings);
+    EXPECT_EQ(settings.previewWidth, 800);
+    EXPECT_EQ(settings.previewHeight, 64);
+    EXPECT_EQ(settings.gamma, 85);
+    EXPECT_EQ(settings.pakFiles, (std::vector<std::string>{"/first.pak", "/third.pak"}));
+}
