@@ -231,11 +231,12 @@ bool CTreskApp::OnCommand(int id) {
         return true;
     case ID_FILE_SAVE_AS:
         if (host != nullptr) {
+            const CDocTemplate* tmpl = templates_.FileTemplate();
             QString path = QFileDialog::getSaveFileName(mainFrame_, tr("Save As"), host->PathName(),
-                                                        tr("Quake 2 Demos (*.dm2)"));
+                                                        tmpl->FilterName());
             if (!path.isEmpty()) {
                 if (QFileInfo(path).suffix().isEmpty()) {
-                    path += QStringLiteral(".dm2");
+                    path += tmpl->FilterExtension(); // ".dm2"
                 }
                 SaveDocument(*host, path);
             }
@@ -252,8 +253,9 @@ bool CTreskApp::OnCommand(int id) {
 }
 
 void CTreskApp::OnFileOpen() {
-    const QString path = QFileDialog::getOpenFileName(mainFrame_, tr("Open"), QString(),
-                                                      tr("Quake 2 Demos (*.dm2);;All Files (*)"));
+    // The filter of the one template that opens files: "Quake 2 Demos (*.dm2)".
+    const QString filter = templates_.FileTemplate()->FilterName() + tr(";;All Files (*)");
+    const QString path = QFileDialog::getOpenFileName(mainFrame_, tr("Open"), QString(), filter);
     if (!path.isEmpty()) {
         OpenDocumentFile(path);
     }

@@ -404,3 +404,31 @@ TEST_F(EditorWindowTest, RecentFilesAreKeptAcrossRunsAndReopen) {
                      .join(QLatin1Char(' '))
                      .contains(QStringLiteral("r4.dm2")));
 }
+
+// File Open offers the demo filter and opens the chosen demo; File New opens nothing.
+TEST_F(EditorWindowTest, FileOpenOffersDemosAndFileNewOpensNothing) {
+    RunningApp app;
+    ASSERT_TRUE(app.Started());
+    EXPECT_EQ(app.Frame().ActiveMenuId(), 128);
+    ASSERT_TRUE(app.Frame().ExecuteCommand(ID_FILE_NEW));
+    EXPECT_TRUE(app.App().Documents().empty());
+
+    QStringList filters;
+    OnNextModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        filters = dialog->nameFilters();
+        dialog->selectFile(demo_);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    ASSERT_TRUE(app.Frame().ExecuteCommand(ID_FILE_OPEN));
+    EXPECT_EQ(PendingModalAnswers(), 0);
+    ASSERT_FALSE(filters.isEmpty());
+    EXPECT_EQ(filters.front(), "Quake 2 Demos (*.dm2)");
+    ASSERT_NE(app.ActiveForm(), nullptr);
+    EXPECT_EQ(app.App().Documents().size(), 1u);
+
+    // Opening the same demo again activates its window instead of a second copy.
+    EXPECT_EQ(app.App().OpenDocumentFile(demo_), app.Frame().ActiveHost());
+    EXPECT_EQ(app.App().Documents().size(), 1u);
+}
