@@ -133,7 +133,11 @@ void ApplyServerData(CTreskDoc& doc, const ServerDataMessage& sd) {
         ShowMessage(kOldProtocolText);
     } else if (sd.protocol > kProtocolCurrent) {
         doc.ReportProblem("unsupported protocol " + std::to_string(sd.protocol));
-        ShowMessage(UnknownProtocolText(sd.protocol));
+        // Misread bytes of such a demo can look like further serverdata: say it once.
+        if (!doc.unknownProtocolShown) {
+            doc.unknownProtocolShown = true;
+            ShowMessage(UnknownProtocolText(sd.protocol));
+        }
     }
     doc.protocolVersion = sd.protocol;
     doc.playerNumber = sd.player_number;

@@ -163,6 +163,8 @@ class CTreskDoc {
     // Set once the decoder has read a frame: configstrings before it describe the demo as it
     // starts and feed the fields and tables above; later ones stay records in their blocks.
     bool playStarted = false;
+    // The warning about a protocol the editor does not understand has been shown.
+    bool unknownProtocolShown = false;
     std::array<EntityNote, kMaxEntities> entityNotes;
     std::array<PlayerModelEntry, kPlayerModels> playerModels;
     bool modified = false;

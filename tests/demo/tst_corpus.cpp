@@ -101,6 +101,7 @@ TEST(Corpus, ReferenceDecoderSeesTheSameGame) {
     if (demos.empty() || !fs::exists(Q2REF_TOOL) || std::system("python3 -c '' 2>/dev/null") != 0) {
         GTEST_SKIP() << "corpus or reference decoder missing";
     }
+    ShownMessages quiet;
     for (const fs::path& path : demos) {
         auto doc = DecodedDoc(fx::ReadBytes(path));
         if (doc->protocolVersion != 34) {
