@@ -16,13 +16,15 @@ void DeltaState::Reset() {
     encoderEntityRun = false;
 }
 
-CTreskDoc::CTreskDoc() = default;
+CTreskDoc::CTreskDoc() { CQRefApiImport::AddPakFiles(TheAppSettings().pakFiles); }
 
-CTreskDoc::~CTreskDoc() {
-    OnCloseDocument();
-}
+CTreskDoc::~CTreskDoc() { OnCloseDocument(); }
 
 void CTreskDoc::OnCloseDocument() {
+    if (hostCurrent_) {
+        UninitalizeImports();
+        hostCurrent_ = false;
+    }
     DeleteBlockChain(FirstBlock());
     currentBlock = nullptr;
     blockCount = 0;
