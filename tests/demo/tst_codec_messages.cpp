@@ -174,7 +174,8 @@ TEST(SoundCodec, FlagsAsReadAreKeptSoSilentAndGlobalSoundsStayThatWay) {
     // An edit that gives a field a value sends it even though the wire never had it.
     auto* g = MessageCast<SoundMessage>(doc->BlockAt(2)->MessageAt(2));
     g->volume = 128;
-    auto saved = Records(DecodedDoc(SavedBytes(*doc))->BlockAt(2));
+    auto again = DecodedDoc(SavedBytes(*doc));
+    auto saved = Records(again->BlockAt(2));
     auto* back = MessageCast<SoundMessage>(saved[1]);
     EXPECT_EQ(back->flags, SND_VOLUME | SND_ATTENUATION | SND_POS);
     EXPECT_EQ(back->volume, 128);
