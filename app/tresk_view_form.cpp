@@ -18,17 +18,11 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <array>
 #include <limits>
 
 namespace {
 
 // Commands of the menus that the editor view carries out itself.
-constexpr std::array kViewCommands = {
-    ID_EDIT_SELECT_ALL,     ID_EDIT_DESELECT_ALL, ID_SEL_REVERSE,
-    ID_SEARCH_JUMP_TO_TIME, ID_VIEW_2D_OVERHEAD,
-};
-
 // The page area is as tall as the largest page needs without scrolling in most cases.
 constexpr int kPageAreaWidth = 560;
 constexpr int kPageAreaHeight = 330;
@@ -176,7 +170,7 @@ std::optional<bool> CTreskViewForm::CommandEnabled(int id) const {
     if (!CTreskView::IsCommandEnabled(id)) {
         return false;
     }
-    if (std::find(kViewCommands.begin(), kViewCommands.end(), id) != kViewCommands.end()) {
+    if (CTreskView::HandlesCommand(id)) {
         return true;
     }
     return std::nullopt;

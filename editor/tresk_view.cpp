@@ -583,44 +583,49 @@ void CTreskView::OnUpdate(DocumentView*, int hint, const std::vector<uint32_t>& 
 
 // --- command routing -------------------------------------------------------------------------
 
-bool CTreskView::OnCommand(int id) {
-    switch (id) {
-    case IDC_NEXT_BLOCK:
-        OnNextBlock();
-        return true;
-    case IDC_PREVIOUS_BLOCK:
-        OnPreviousBlock();
-        return true;
-    case IDC_NEXT_MESSAGE:
-        OnNextMessage();
-        return true;
-    case IDC_PREVIOUS_MESSAGE:
-        OnPreviousMessage();
-        return true;
-    case IDC_GOTO_BLOCK:
-        OnGotoBlock();
-        return true;
-    case IDC_GOTO_MESSAGE:
-        OnGotoMessage();
-        return true;
-    case IDC_SELECT:
-        OnSelect();
-        return true;
-    case IDC_DELETE_MESSAGE:
-        OnDeleteMessage();
-        return true;
-    case ID_EDIT_SELECT_ALL:
-        OnSelectAll();
-        return true;
-    case ID_EDIT_DESELECT_ALL:
-        OnDeselectAll();
-        return true;
-    case ID_SEL_REVERSE:
-        OnReverseSelection();
-        return true;
-    default:
-        return HasNoAction(id);
+namespace {
+
+// The commands this view runs by id, buttons and menu items alike.
+struct ViewCommand {
+    int id;
+    void (CTreskView::*run)();
+};
+
+constexpr ViewCommand kViewCommands[] = {
+    {IDC_NEXT_BLOCK, &CTreskView::OnNextBlock},
+    {IDC_PREVIOUS_BLOCK, &CTreskView::OnPreviousBlock},
+    {IDC_NEXT_MESSAGE, &CTreskView::OnNextMessage},
+    {IDC_PREVIOUS_MESSAGE, &CTreskView::OnPreviousMessage},
+    {IDC_GOTO_BLOCK, &CTreskView::OnGotoBlock},
+    {IDC_GOTO_MESSAGE, &CTreskView::OnGotoMessage},
+    {IDC_SELECT, &CTreskView::OnSelect},
+    {IDC_DELETE_MESSAGE, &CTreskView::OnDeleteMessage},
+    {ID_EDIT_SELECT_ALL, &CTreskView::OnSelectAll},
+    {ID_EDIT_DESELECT_ALL, &CTreskView::OnDeselectAll},
+    {ID_SEL_REVERSE, &CTreskView::OnReverseSelection},
+};
+
+const ViewCommand* FindViewCommand(int id) {
+    for (const ViewCommand& c : kViewCommands) {
+        if (c.id == id) {
+            return &c;
+        }
     }
+    return nullptr;
+}
+
+} // namespace
+
+bool CTreskView::OnCommand(int id) {
+    if (const ViewCommand* c = FindViewCommand(id)) {
+        (this->*c->run)();
+        return true;
+    }
+    return HasNoAction(id);
+}
+
+bool CTreskView::HandlesCommand(int id) {
+    return FindViewCommand(id) != nullptr || HasNoAction(id);
 }
 
 bool CTreskView::IsCommandEnabled(int id) {

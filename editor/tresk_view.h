@@ -80,6 +80,8 @@ class CTreskView : public DocumentView {
 
     // Runs a command of this view by id. False for an id the view does not handle here.
     bool OnCommand(int id);
+    // True for the ids OnCommand runs (its buttons, its menu commands, the no-action ones).
+    static bool HandlesCommand(int id);
     // The command-enable query: New, Print, Print Preview and New Window are disabled while
     // the view is active, and so are the commands without a handler (Undo, "Entities").
     static bool IsCommandEnabled(int id);
