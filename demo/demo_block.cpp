@@ -21,23 +21,23 @@ DemoBlock::~DemoBlock() {
     ClearMessages();
 }
 
-void DemoBlock::SetRawBytes(std::vector<uint8_t> bytes) {
-    auto raw = std::make_unique_for_overwrite<uint8_t[]>(bytes.size());
-    if (!bytes.empty()) {
-        std::memcpy(raw.get(), bytes.data(), bytes.size());
-    }
-    SetRawBytes(std::move(raw), static_cast<uint32_t>(bytes.size()));
-}
-
-void DemoBlock::SetRawBytes(std::unique_ptr<uint8_t[]> bytes, uint32_t length) {
+void DemoBlock::SetRawBytes(std::shared_ptr<const uint8_t> bytes, uint32_t length) {
     ClearMessages();
-    rawBytes = std::move(bytes);
+    raw_ = length > 0 ? std::move(bytes) : nullptr;
     rawLength = length;
     decoded = false;
 }
 
+void DemoBlock::SetRawBytes(const uint8_t* bytes, uint32_t length) {
+    std::shared_ptr<uint8_t[]> copy = std::make_shared_for_overwrite<uint8_t[]>(length);
+    if (length > 0) {
+        std::memcpy(copy.get(), bytes, length);
+    }
+    SetRawBytes(std::shared_ptr<const uint8_t>(copy, copy.get()), length);
+}
+
 void DemoBlock::Decode(CTreskDoc& doc, int mode) {
-    if (rawLength == 0 || rawBytes == nullptr) {
+    if (rawLength == 0 || raw_ == nullptr) {
         return;
     }
     ClearMessages();
@@ -46,7 +46,7 @@ void DemoBlock::Decode(CTreskDoc& doc, int mode) {
     scratch.Reserve(static_cast<size_t>(rawLength) * kArenaBytesPerWireByte);
     // A packetentities run never continues into another packet.
     doc.delta.decoderEntityRun = false;
-    WireReader in(rawBytes.get(), rawLength);
+    WireReader in(raw_.get(), rawLength);
     while (!in.AtEnd()) {
         ReadStatus status = ReadStatus::kOk;
         DemoMessage* m = ReadMessage(in, doc, scratch, status);
@@ -110,19 +110,24 @@ void DemoBlock::MoveRecordsIntoOwnArena() {
     last_ = tail;
 }
 
-void DemoBlock::Encode(CTreskDoc& doc) {
-    std::vector<uint8_t> out;
-    out.reserve(1400);
+void DemoBlock::EncodeTo(CTreskDoc& doc, std::vector<uint8_t>& out) {
+    out.clear();
     doc.delta.encoderEntityRun = false;
     for (DemoMessage* m = first_; m != nullptr; m = m->next) {
         WriteMessage(out, *m, doc);
     }
     CloseEntityRun(out, doc);
-    auto raw = std::make_unique_for_overwrite<uint8_t[]>(out.size());
+}
+
+void DemoBlock::Encode(CTreskDoc& doc) {
+    std::vector<uint8_t> out;
+    out.reserve(1400);
+    EncodeTo(doc, out);
+    std::shared_ptr<uint8_t[]> raw = std::make_shared_for_overwrite<uint8_t[]>(out.size());
     if (!out.empty()) {
         std::memcpy(raw.get(), out.data(), out.size());
     }
-    rawBytes = std::move(raw);
+    raw_ = std::shared_ptr<const uint8_t>(raw, raw.get());
     rawLength = static_cast<uint32_t>(out.size());
 }
 
@@ -215,11 +220,7 @@ DemoBlock* CopyBlockRun(DemoBlock* first, uint32_t count, CTreskDoc& doc) {
             source->Encode(doc);
         }
         auto* copy = new DemoBlock;
-        auto bytes = std::make_unique_for_overwrite<uint8_t[]>(source->rawLength);
-        if (source->rawLength > 0) {
-            std::memcpy(bytes.get(), source->rawBytes.get(), source->rawLength);
-        }
-        copy->SetRawBytes(std::move(bytes), source->rawLength);
+        copy->SetRawBytes(source->RawBytes(), source->rawLength);
         copy->previous = tail;
         if (tail != nullptr) {
             tail->next = copy;

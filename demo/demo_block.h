@@ -29,17 +29,20 @@ class DemoBlock {
     uint32_t rawLength = 0;
     DemoBlock* previous = nullptr;
     DemoBlock* next = nullptr;
-    std::unique_ptr<uint8_t[]> rawBytes; // none after decoding
     bool decoded = false;
 
     DemoMessage* FirstMessage() const { return first_; }
     DemoMessage* LastMessage() const { return last_; }
     uint32_t MessageCount() const { return count_; }
 
-    // Takes over raw bytes (the block becomes undecoded; its messages are freed).
-    void SetRawBytes(std::vector<uint8_t> bytes);
-    void SetRawBytes(std::unique_ptr<uint8_t[]> bytes, uint32_t length);
-    void FreeRawBytes() { rawBytes.reset(); }
+    // The block's bytes as read or as last encoded; null after decoding.
+    const uint8_t* RawBytes() const { return raw_.get(); }
+    // Gives the block raw bytes (it becomes undecoded; its messages are freed). A block read
+    // from a file shares the file's buffer, which lives until its last block lets go.
+    void SetRawBytes(std::shared_ptr<const uint8_t> bytes, uint32_t length);
+    // A copy of the bytes.
+    void SetRawBytes(const uint8_t* bytes, uint32_t length);
+    void FreeRawBytes() { raw_.reset(); }
 
     // Turns the raw bytes into messages, reading and updating the document's codec state.
     // mode kDecodeWithNeighbours also decodes the undecoded blocks among the next 50 (in file
@@ -48,6 +51,8 @@ class DemoBlock {
 
     // Turns the messages into fresh raw bytes (the messages stay, the block stays decoded).
     void Encode(CTreskDoc& doc);
+    // Encodes the messages into out (replacing its content) without keeping them as raw bytes.
+    void EncodeTo(CTreskDoc& doc, std::vector<uint8_t>& out);
 
     // Links a record at the tail.
     void AppendMessage(MessagePtr message);
@@ -71,6 +76,7 @@ class DemoBlock {
     // Moves freshly decoded records from the scratch arena into one chunk of exactly their size.
     void MoveRecordsIntoOwnArena();
 
+    std::shared_ptr<const uint8_t> raw_;
     DemoMessage* first_ = nullptr;
     DemoMessage* last_ = nullptr;
     uint32_t count_ = 0;

@@ -2,93 +2,33 @@
 
 #include "demo_block.h"
 
-#include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <vector>
+#include <sys/stat.h>
 
-size_t MemorySource::Read(uint8_t* data, size_t size) {
-    size_t n = std::min(size, size_ - pos_);
-    if (n > 0) {
-        std::memcpy(data, data_ + pos_, n);
-    }
-    pos_ += n;
-    return n;
-}
-
-size_t FileSource::Read(uint8_t* data, size_t size) {
-    return std::fread(data, 1, size, file_);
-}
-
-namespace {
-
-// Reads exactly size bytes unless the source ends first; returns the count read.
-size_t ReadFully(ByteSource& in, uint8_t* data, size_t size) {
-    size_t total = 0;
-    while (total < size) {
-        size_t n = in.Read(data + total, size - total);
-        if (n == 0) {
-            break;
-        }
-        total += n;
-    }
-    return total;
-}
-
-constexpr size_t kStep = 1 << 20;
-
-// Reads a payload of an announced length without trusting the length for the allocation:
-// a huge length in a damaged file costs no more memory than the bytes really there.
-std::vector<uint8_t> ReadLargePayload(ByteSource& in, uint32_t length) {
-    std::vector<uint8_t> bytes;
-    while (bytes.size() < length) {
-        size_t want = std::min<size_t>(kStep, length - bytes.size());
-        size_t at = bytes.size();
-        bytes.resize(at + want);
-        size_t got = ReadFully(in, bytes.data() + at, want);
-        if (got < want) {
-            bytes.resize(at + got);
-            break;
-        }
-    }
-    return bytes;
-}
-
-} // namespace
-
-ContainerResult ReadDemoContainer(ByteSource& in) {
+ContainerResult ReadDemoContainer(std::shared_ptr<const std::vector<uint8_t>> file) {
     ContainerResult result;
+    const uint8_t* data = file->data();
+    const size_t size = file->size();
+    size_t pos = 0;
     DemoBlock* last = nullptr;
-    bool firstBlock = true;
-    for (;;) {
-        uint8_t lengthBytes[4];
-        if (ReadFully(in, lengthBytes, 4) < 4) {
-            break;
-        }
-        uint32_t length = static_cast<uint32_t>(lengthBytes[0]) | lengthBytes[1] << 8 |
-                          lengthBytes[2] << 16 | static_cast<uint32_t>(lengthBytes[3]) << 24;
+    while (size - pos >= 4) {
+        uint32_t length = static_cast<uint32_t>(data[pos]) | data[pos + 1] << 8 |
+                          data[pos + 2] << 16 | static_cast<uint32_t>(data[pos + 3]) << 24;
+        pos += 4;
+        bool firstBlock = last == nullptr;
         if (!firstBlock && length == kEndOfDemo) {
             break;
         }
         if (!firstBlock && length == 0) {
             continue;
         }
+        uint32_t present = size - pos < length ? static_cast<uint32_t>(size - pos) : length;
         auto* block = new DemoBlock;
+        block->SetRawBytes(std::shared_ptr<const uint8_t>(file, data + pos), present);
+        pos += present;
         ++result.blockCount;
-        uint32_t present = length;
-        if (length <= kStep) {
-            auto bytes = std::make_unique_for_overwrite<uint8_t[]>(length);
-            present = static_cast<uint32_t>(ReadFully(in, bytes.get(), length));
-            block->SetRawBytes(std::move(bytes), present);
-        } else {
-            std::vector<uint8_t> payload = ReadLargePayload(in, length);
-            present = static_cast<uint32_t>(payload.size());
-            block->SetRawBytes(std::move(payload));
-        }
-        if (present < length) {
-            result.truncatedBlock = result.blockCount;
-            result.announced = length;
-            result.present = present;
-        }
         block->previous = last;
         if (last != nullptr) {
             last->next = block;
@@ -96,10 +36,52 @@ ContainerResult ReadDemoContainer(ByteSource& in) {
             result.first = block;
         }
         last = block;
-        firstBlock = false;
-        if (result.truncatedBlock != 0) {
+        if (present < length) {
+            result.truncatedBlock = result.blockCount;
+            result.announced = length;
+            result.present = present;
             break;
         }
     }
     return result;
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::string* error) {
+    auto fail = [&](const char* what) {
+        if (error != nullptr) {
+            *error = std::string(what) + " \"" + path + "\": " + std::strerror(errno) + ".";
+        }
+        return false;
+    };
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return fail("Cannot open");
+    }
+    struct stat info {};
+    if (::fstat(::fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
+        std::fclose(file);
+        errno = EISDIR;
+        return fail("Cannot open");
+    }
+    bytes.clear();
+    if (info.st_size > 0) {
+        bytes.reserve(static_cast<size_t>(info.st_size));
+    }
+    // Read in steps: the size a file claims is a hint, not a promise.
+    constexpr size_t kStep = 1 << 20;
+    for (;;) {
+        size_t at = bytes.size();
+        bytes.resize(at + kStep);
+        size_t got = std::fread(bytes.data() + at, 1, kStep, file);
+        bytes.resize(at + got);
+        if (got < kStep) {
+            break;
+        }
+    }
+    bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) {
+        return fail("Cannot read");
+    }
+    return true;
 }

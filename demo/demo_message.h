@@ -116,6 +116,7 @@ struct EntityMessage : DemoMessage {
     EntityState state{};
     static bool Holds(uint8_t t) { return t == svc_spawnbaseline || t == svc_packetentities; }
 };
+static_assert(sizeof(EntityMessage) <= 56, "the most frequent record of a demo");
 
 struct PlayerInfoMessage : DemoMessage {
     PlayerState state{};

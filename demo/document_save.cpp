@@ -134,14 +134,17 @@ void CTreskDoc::SaveTo(ByteSink& out) {
     }
     delta.Reset();
     WriteSignon(out);
+    std::vector<uint8_t> bytes;
+    bytes.reserve(2048);
     for (DemoBlock* b = first->next; b != nullptr; b = b->next) {
         if (!b->decoded) {
             b->Decode(*this, kDecodeWithNeighbours);
         }
-        b->Encode(*this);
-        WriteBlock(out, b->rawBytes.get(), b->rawLength);
-        if (b == currentBlock && b->rawLength > 0) {
+        b->EncodeTo(*this, bytes);
+        WriteBlock(out, bytes.data(), bytes.size());
+        if (b == currentBlock && !bytes.empty()) {
             // The current block shows exactly what was saved.
+            b->SetRawBytes(bytes.data(), static_cast<uint32_t>(bytes.size()));
             b->Decode(*this, kDecodeWithNeighbours);
         }
         b->FreeRawBytes();

@@ -171,13 +171,13 @@ void WriteFields(WireWriter& out, uint32_t bits, const EntityState& s) {
         out.Word(static_cast<uint16_t>(s.origin[2]));
     }
     if (bits & U_ANGLE1) {
-        out.Byte(static_cast<uint32_t>(s.angles[0]));
+        out.Byte(s.angles[0]);
     }
     if (bits & U_ANGLE2) {
-        out.Byte(static_cast<uint32_t>(s.angles[1]));
+        out.Byte(s.angles[1]);
     }
     if (bits & U_ANGLE3) {
-        out.Byte(static_cast<uint32_t>(s.angles[2]));
+        out.Byte(s.angles[2]);
     }
     if (bits & U_OLDORIGIN) {
         out.Position3(s.old_origin);
@@ -194,48 +194,21 @@ void WriteFields(WireWriter& out, uint32_t bits, const EntityState& s) {
 }
 
 void ToSlot(const EntityState& s, EntitySlot& slot) {
-    slot.modelindex = s.modelindex;
-    slot.modelindex2 = s.modelindex2;
-    slot.modelindex3 = s.modelindex3;
-    slot.modelindex4 = s.modelindex4;
-    slot.frame = static_cast<uint8_t>(s.frame);
-    slot.skinnum = s.skinnum;
-    slot.renderfx = s.renderfx;
-    slot.origin_x = s.origin[0];
-    slot.origin_y = s.origin[1];
-    slot.origin_z = s.origin[2];
-    slot.angle_x = s.angles[0];
-    slot.angle_y = s.angles[1];
-    slot.angle_z = s.angles[2];
-    for (int i = 0; i < 3; ++i) {
-        slot.old_origin[i] = s.old_origin[i];
-    }
-    slot.effects = static_cast<uint8_t>(s.effects);
-    slot.sound = s.sound;
-    slot.event = s.event;
-    slot.solid = s.solid;
+    static_cast<EntityState&>(slot) = s;
+    slot.frame &= 0xFF;
+    slot.effects &= 0xFF;
+    slot.number = 0;
+    slot.event = 0;
+    slot.remove = 0;
 }
 
+// The slot's state under the record's number and remove flag.
 void FromSlot(const EntitySlot& slot, EntityState& s) {
-    s.modelindex = slot.modelindex;
-    s.modelindex2 = slot.modelindex2;
-    s.modelindex3 = slot.modelindex3;
-    s.modelindex4 = slot.modelindex4;
-    s.frame = slot.frame;
-    s.skinnum = slot.skinnum;
-    s.renderfx = slot.renderfx;
-    s.origin[0] = slot.origin_x;
-    s.origin[1] = slot.origin_y;
-    s.origin[2] = slot.origin_z;
-    s.angles[0] = slot.angle_x;
-    s.angles[1] = slot.angle_y;
-    s.angles[2] = slot.angle_z;
-    for (int i = 0; i < 3; ++i) {
-        s.old_origin[i] = slot.old_origin[i];
-    }
-    s.effects = slot.effects;
-    s.sound = slot.sound;
-    s.solid = slot.solid;
+    uint16_t number = s.number;
+    uint8_t remove = s.remove;
+    s = slot;
+    s.number = number;
+    s.remove = remove;
 }
 
 uint16_t ReadNumber(WireReader& in, uint32_t bits) {
@@ -274,11 +247,11 @@ void WriteBaselineDelta(WireWriter& out, const EntityState& s, DeltaState& delta
         bits |= U_ORIGIN2;
     if (s.origin[2])
         bits |= U_ORIGIN3;
-    if (s.angles[0] & 0xFF)
+    if (s.angles[0])
         bits |= U_ANGLE1;
-    if (s.angles[1] & 0xFF)
+    if (s.angles[1])
         bits |= U_ANGLE2;
-    if (s.angles[2] & 0xFF)
+    if (s.angles[2])
         bits |= U_ANGLE3;
     if (s.skinnum)
         bits |= VariableBits(s.skinnum, U_SKIN8, U_SKIN16);
@@ -345,17 +318,17 @@ void WritePacketEntityDelta(WireWriter& out, const EntityState& s, DeltaState& d
     uint32_t bits = 0;
     if (s.remove)
         bits |= U_REMOVE;
-    if (s.origin[0] != slot.origin_x)
+    if (s.origin[0] != slot.origin[0])
         bits |= U_ORIGIN1;
-    if (s.origin[1] != slot.origin_y)
+    if (s.origin[1] != slot.origin[1])
         bits |= U_ORIGIN2;
-    if (s.origin[2] != slot.origin_z)
+    if (s.origin[2] != slot.origin[2])
         bits |= U_ORIGIN3;
-    if ((s.angles[0] & 0xFF) != (slot.angle_x & 0xFF))
+    if (s.angles[0] != slot.angles[0])
         bits |= U_ANGLE1;
-    if ((s.angles[1] & 0xFF) != (slot.angle_y & 0xFF))
+    if (s.angles[1] != slot.angles[1])
         bits |= U_ANGLE2;
-    if ((s.angles[2] & 0xFF) != (slot.angle_z & 0xFF))
+    if (s.angles[2] != slot.angles[2])
         bits |= U_ANGLE3;
     if (s.skinnum != slot.skinnum)
         bits |= VariableBits(s.skinnum, U_SKIN8, U_SKIN16);

@@ -42,40 +42,30 @@ enum EntityDeltaBits : uint32_t {
 constexpr uint32_t kFrameNotSent = 0xFFFF;
 
 // One entity of a spawnbaseline or packetentities record, in raw wire units:
-// coordinates in 1/8 unit, angles as 8-bit angles (360/256 degrees per unit).
+// coordinates in 1/8 unit, angles as 8-bit angles (360/256 degrees per unit). The fields are
+// ordered to pack tightly: a demo holds one of these per entity per frame.
 struct EntityState {
-    uint16_t number;
-    uint8_t modelindex;
-    uint8_t modelindex2;
-    uint8_t modelindex3;
-    uint8_t modelindex4;
     uint32_t frame;   // a baseline's frame is kFrameNotSent when absent from the wire
     uint32_t skinnum; // 32 bits: laser beams keep their colours here
     uint32_t effects;
     uint32_t renderfx;
     int16_t origin[3];
-    int16_t angles[3];
     int16_t old_origin[3];
-    uint8_t sound;
-    uint8_t event;
+    uint16_t number;
     uint16_t solid;
-    uint8_t remove; // packetentities only: 1 = the entity leaves the frame
-};
-
-// The state the codec remembers per entity number. Frame and effects keep only their low
-// 8 bits, so larger values are re-sent by the encoder whenever they appear in a record.
-struct EntitySlot {
     uint8_t modelindex;
     uint8_t modelindex2;
     uint8_t modelindex3;
     uint8_t modelindex4;
-    uint8_t frame;
-    uint32_t skinnum;
-    uint32_t renderfx;
-    int16_t origin_x, angle_x, origin_y, angle_y, origin_z, angle_z;
-    int16_t old_origin[3];
-    uint8_t effects;
+    uint8_t angles[3];
     uint8_t sound;
     uint8_t event;
-    uint16_t solid;
+    uint8_t remove; // packetentities only: 1 = the entity leaves the frame
 };
+static_assert(sizeof(EntityState) == 44, "one entity record per entity per frame: keep it small");
+
+// The state the codec remembers per entity number: the last state read or written, with
+// frame and effects held to their low 8 bits. A packet entity whose frame or effects were not
+// sent therefore reads back only those bits, and the encoder re-sends any larger value
+// whenever it appears in a record. Number, event and remove are not kept.
+struct EntitySlot : EntityState {};

@@ -16,9 +16,13 @@ void DeltaState::Reset() {
     encoderEntityRun = false;
 }
 
-CTreskDoc::CTreskDoc() { CQRefApiImport::AddPakFiles(TheAppSettings().pakFiles); }
+CTreskDoc::CTreskDoc() {
+    CQRefApiImport::AddPakFiles(TheAppSettings().pakFiles);
+}
 
-CTreskDoc::~CTreskDoc() { OnCloseDocument(); }
+CTreskDoc::~CTreskDoc() {
+    OnCloseDocument();
+}
 
 void CTreskDoc::OnCloseDocument() {
     if (hostCurrent_) {
@@ -39,53 +43,34 @@ std::string TruncationText(uint32_t block, uint32_t present, uint32_t announced)
            "dropped.";
 }
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 } // namespace
 
 bool CTreskDoc::OnOpenDocument(const std::string& path, std::string* error) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
+    auto file = std::make_shared<std::vector<uint8_t>>();
+    if (!ReadWholeFile(path, *file, error)) {
+        return false;
+    }
+    if (file->size() < 4) {
         if (error != nullptr) {
-            *error = "Cannot open \"" + path + "\": " + std::strerror(errno) + ".";
+            *error = "\"" + path + "\" is empty or too short to be a demo.";
         }
         return false;
     }
-    static thread_local char buffer[1 << 16];
-    std::setvbuf(file.get(), buffer, _IOFBF, sizeof buffer);
-    FileSource source(file.get());
-    ContainerResult read = ReadDemoContainer(source);
-    bool failed = std::ferror(file.get()) != 0;
-    if (failed || read.first == nullptr) {
-        DeleteBlockChain(read.first);
-        if (error != nullptr) {
-            *error = failed ? "Cannot read \"" + path + "\": " + std::strerror(errno) + "."
-                            : "\"" + path + "\" is empty or too short to be a demo.";
-        }
-        return false;
-    }
-    OnCloseDocument();
-    delta.Reset();
-    currentBlock = read.first;
-    blockCount = read.blockCount;
+    LoadBlocks(std::move(file));
     pathName_ = path;
     InitializeImports(&refImport);
     hostCurrent_ = true;
-    if (read.truncatedBlock != 0) {
-        std::string text = TruncationText(read.truncatedBlock, read.present, read.announced);
-        problems_.push_back({read.truncatedBlock, text});
-        ShowMessage(text);
-    }
     return true;
 }
 
 void CTreskDoc::LoadFromBytes(const uint8_t* data, size_t size) {
+    LoadBlocks(std::make_shared<std::vector<uint8_t>>(data, data + size));
+}
+
+void CTreskDoc::LoadBlocks(std::shared_ptr<const std::vector<uint8_t>> file) {
     OnCloseDocument();
     delta.Reset();
-    MemorySource source(data, size);
-    ContainerResult read = ReadDemoContainer(source);
+    ContainerResult read = ReadDemoContainer(std::move(file));
     currentBlock = read.first;
     blockCount = read.blockCount;
     if (read.truncatedBlock != 0) {

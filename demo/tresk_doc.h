@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -170,6 +171,7 @@ class CTreskDoc {
     bool modified = false;
 
   private:
+    void LoadBlocks(std::shared_ptr<const std::vector<uint8_t>> file);
     void ClearSignon();
     void WriteBlock(ByteSink& out, const uint8_t* data, size_t size);
 

@@ -95,7 +95,7 @@ void CSpawnBaselinePage::Apply(DemoMessage& record, Ui& ui) {
         std::string key = ComponentKey("angles", i);
         double degrees = 0;
         if (TakeNumber(key, 0, kMaxBaselineAngle, ui, degrees)) {
-            s.angles[i] = static_cast<int16_t>(page_units::EntityAngleFromPage(degrees) & 0xFF);
+            s.angles[i] = static_cast<uint8_t>(page_units::EntityAngleFromPage(degrees) & 0xFF);
         }
     }
     TakeInto("sound", ui, s.sound);

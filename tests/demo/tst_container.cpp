@@ -68,18 +68,30 @@ TEST(Container, FileEndingInsideABlockKeepsItsCompleteMessages) {
     EXPECT_TRUE(listed);
 }
 
-TEST(Container, HugeAnnouncedLengthCostsOnlyTheBytesPresent) {
-    Bytes file = {0xFF, 0xFF, 0xFF, 0x7F, 12, 34};
-    MemorySource source(file.data(), file.size());
-    ContainerResult r = ReadDemoContainer(source);
+TEST(Container, HugeAnnouncedLengthKeepsOnlyTheBytesPresent) {
+    auto file = std::make_shared<const std::vector<uint8_t>>(Bytes{0xFF, 0xFF, 0xFF, 0x7F, 12, 34});
+    ContainerResult r = ReadDemoContainer(file);
     ASSERT_NE(r.first, nullptr);
     EXPECT_EQ(r.first->rawLength, 2u);
+    EXPECT_EQ(r.first->RawBytes()[1], 34);
     EXPECT_EQ(r.truncatedBlock, 1u);
     DeleteBlockChain(r.first);
 
-    Bytes tooShort = {1, 0};
-    MemorySource none(tooShort.data(), tooShort.size());
-    EXPECT_EQ(ReadDemoContainer(none).first, nullptr);
+    EXPECT_EQ(ReadDemoContainer(std::make_shared<const std::vector<uint8_t>>(Bytes{1, 0})).first,
+              nullptr);
+}
+
+TEST(Container, BlocksShareTheFileBufferUntilDecoded) {
+    auto file = std::make_shared<const std::vector<uint8_t>>(
+        fx::DemoFileWriter().Block({ServerDataMsg()}).Block({Print("a")}).ToBytes());
+    ContainerResult r = ReadDemoContainer(file);
+    EXPECT_EQ(file.use_count(), 3);
+    CTreskDoc doc;
+    doc.currentBlock = r.first;
+    doc.blockCount = r.blockCount;
+    doc.DecodeAll();
+    EXPECT_EQ(file.use_count(), 1); // decoding let go of the file
+    EXPECT_EQ(MessageCast<PrintMessage>(doc.BlockAt(2)->FirstMessage())->text, "a");
 }
 
 TEST(Container, OpeningAMissingOrEmptyFileFailsWithAReason) {
