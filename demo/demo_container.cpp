@@ -7,10 +7,18 @@
 #include <cstring>
 #include <sys/stat.h>
 
-ContainerResult ReadDemoContainer(std::shared_ptr<const std::vector<uint8_t>> file) {
+FileBytes FileBytes::Copy(const uint8_t* bytes, size_t size) {
+    std::shared_ptr<uint8_t[]> copy = std::make_shared_for_overwrite<uint8_t[]>(size);
+    if (size > 0) {
+        std::memcpy(copy.get(), bytes, size);
+    }
+    return {std::shared_ptr<const uint8_t>(copy, copy.get()), size};
+}
+
+ContainerResult ReadDemoContainer(const FileBytes& file) {
     ContainerResult result;
-    const uint8_t* data = file->data();
-    const size_t size = file->size();
+    const uint8_t* data = file.data.get();
+    const size_t size = file.size;
     size_t pos = 0;
     DemoBlock* last = nullptr;
     while (size - pos >= 4) {
@@ -26,7 +34,7 @@ ContainerResult ReadDemoContainer(std::shared_ptr<const std::vector<uint8_t>> fi
         }
         uint32_t present = size - pos < length ? static_cast<uint32_t>(size - pos) : length;
         auto* block = new DemoBlock;
-        block->SetRawBytes(std::shared_ptr<const uint8_t>(file, data + pos), present);
+        block->SetRawBytes(std::shared_ptr<const uint8_t>(file.data, data + pos), present);
         pos += present;
         ++result.blockCount;
         block->previous = last;
@@ -46,42 +54,53 @@ ContainerResult ReadDemoContainer(std::shared_ptr<const std::vector<uint8_t>> fi
     return result;
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::string* error) {
+namespace {
+
+std::shared_ptr<uint8_t> FileBuffer(size_t bytes) {
+    std::shared_ptr<uint8_t[]> heap = std::make_shared_for_overwrite<uint8_t[]>(bytes);
+    return std::shared_ptr<uint8_t>(heap, heap.get());
+}
+
+} // namespace
+
+bool ReadWholeFile(const std::string& path, FileBytes& file, std::string* error) {
     auto fail = [&](const char* what) {
         if (error != nullptr) {
             *error = std::string(what) + " \"" + path + "\": " + std::strerror(errno) + ".";
         }
         return false;
     };
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
+    std::FILE* stream = std::fopen(path.c_str(), "rb");
+    if (stream == nullptr) {
         return fail("Cannot open");
     }
     struct stat info {};
-    if (::fstat(::fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
-        std::fclose(file);
-        errno = EISDIR;
+    if (::fstat(::fileno(stream), &info) != 0 || S_ISDIR(info.st_mode)) {
+        int saved = S_ISDIR(info.st_mode) ? EISDIR : errno;
+        std::fclose(stream);
+        errno = saved;
         return fail("Cannot open");
     }
-    bytes.clear();
-    if (info.st_size > 0) {
-        bytes.reserve(static_cast<size_t>(info.st_size));
+    std::vector<uint8_t> tail;
+    size_t expected = info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0;
+    std::shared_ptr<uint8_t> buffer = FileBuffer(expected);
+    size_t got = expected > 0 ? std::fread(buffer.get(), 1, expected, stream) : 0;
+    // The size a file claims is a hint, not a promise: read whatever else is there.
+    uint8_t step[65536];
+    for (size_t n; got == expected && (n = std::fread(step, 1, sizeof step, stream)) > 0;) {
+        tail.insert(tail.end(), step, step + n);
     }
-    // Read in steps: the size a file claims is a hint, not a promise.
-    constexpr size_t kStep = 1 << 20;
-    for (;;) {
-        size_t at = bytes.size();
-        bytes.resize(at + kStep);
-        size_t got = std::fread(bytes.data() + at, 1, kStep, file);
-        bytes.resize(at + got);
-        if (got < kStep) {
-            break;
-        }
-    }
-    bool failed = std::ferror(file) != 0;
-    std::fclose(file);
+    bool failed = std::ferror(stream) != 0;
+    std::fclose(stream);
     if (failed) {
         return fail("Cannot read");
+    }
+    if (tail.empty()) {
+        file = {std::move(buffer), got};
+    } else {
+        std::vector<uint8_t> whole(buffer.get(), buffer.get() + got);
+        whole.insert(whole.end(), tail.begin(), tail.end());
+        file = FileBytes::Copy(whole.data(), whole.size());
     }
     return true;
 }

@@ -21,11 +21,20 @@ struct ContainerResult {
     uint32_t present = 0;
 };
 
+// The bytes of a whole file, shared by the blocks read from it until they are decoded.
+struct FileBytes {
+    std::shared_ptr<const uint8_t> data;
+    size_t size = 0;
+
+    // A copy of bytes in memory.
+    static FileBytes Copy(const uint8_t* bytes, size_t size);
+};
+
 // Cuts a whole file into blocks. The first block always exists (its length is taken as it
 // stands); after it, a length of 0 is skipped and 0xFFFFFFFF ends the demo. A block cut short
 // by the end of the file keeps the bytes that are there. The blocks share the file's buffer
 // until they are decoded.
-ContainerResult ReadDemoContainer(std::shared_ptr<const std::vector<uint8_t>> file);
+ContainerResult ReadDemoContainer(const FileBytes& file);
 
 // Reads a whole file; false with *error set when it cannot be read.
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::string* error);
+bool ReadWholeFile(const std::string& path, FileBytes& file, std::string* error);

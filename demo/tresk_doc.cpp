@@ -46,11 +46,11 @@ std::string TruncationText(uint32_t block, uint32_t present, uint32_t announced)
 } // namespace
 
 bool CTreskDoc::OnOpenDocument(const std::string& path, std::string* error) {
-    auto file = std::make_shared<std::vector<uint8_t>>();
-    if (!ReadWholeFile(path, *file, error)) {
+    FileBytes file;
+    if (!ReadWholeFile(path, file, error)) {
         return false;
     }
-    if (file->size() < 4) {
+    if (file.size < 4) {
         if (error != nullptr) {
             *error = "\"" + path + "\" is empty or too short to be a demo.";
         }
@@ -64,13 +64,13 @@ bool CTreskDoc::OnOpenDocument(const std::string& path, std::string* error) {
 }
 
 void CTreskDoc::LoadFromBytes(const uint8_t* data, size_t size) {
-    LoadBlocks(std::make_shared<std::vector<uint8_t>>(data, data + size));
+    LoadBlocks(FileBytes::Copy(data, size));
 }
 
-void CTreskDoc::LoadBlocks(std::shared_ptr<const std::vector<uint8_t>> file) {
+void CTreskDoc::LoadBlocks(const FileBytes& file) {
     OnCloseDocument();
     delta.Reset();
-    ContainerResult read = ReadDemoContainer(std::move(file));
+    ContainerResult read = ReadDemoContainer(file);
     currentBlock = read.first;
     blockCount = read.blockCount;
     if (read.truncatedBlock != 0) {

@@ -71,6 +71,8 @@ struct DeltaState {
     void Reset();
 };
 
+struct FileBytes;
+
 class CTreskDoc {
   public:
     // Hands the configured pak list to the renderer host.
@@ -171,7 +173,7 @@ class CTreskDoc {
     bool modified = false;
 
   private:
-    void LoadBlocks(std::shared_ptr<const std::vector<uint8_t>> file);
+    void LoadBlocks(const FileBytes& file);
     void ClearSignon();
     void WriteBlock(ByteSink& out, const uint8_t* data, size_t size);
 

@@ -53,7 +53,8 @@ void CInventoryPage::Fill(const DemoMessage& record, const CTreskDoc& doc) {
         }
         PageListRow row;
         row.key = FormatInt(i);
-        row.label = name.empty() ? "#" + FormatInt(i) : name;
+        // (Built in two steps: GCC 12 at -O3 warns wrongly about "#" + string.)
+        row.label = name.empty() ? std::string("#").append(FormatInt(i)) : name;
         row.value = FormatInt(m->counts[i]);
         row.filled = row.value;
         list.rows.push_back(std::move(row));

@@ -2,8 +2,11 @@
 #include "demo_test_util.h"
 
 #include "demo/demo_container.h"
+#include "fx/game_demo_builder.h"
 
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 using fx::Bytes;
 namespace Msg = fx::Msg;
@@ -69,28 +72,28 @@ TEST(Container, FileEndingInsideABlockKeepsItsCompleteMessages) {
 }
 
 TEST(Container, HugeAnnouncedLengthKeepsOnlyTheBytesPresent) {
-    auto file = std::make_shared<const std::vector<uint8_t>>(Bytes{0xFF, 0xFF, 0xFF, 0x7F, 12, 34});
-    ContainerResult r = ReadDemoContainer(file);
+    Bytes bytes = {0xFF, 0xFF, 0xFF, 0x7F, 12, 34};
+    ContainerResult r = ReadDemoContainer(FileBytes::Copy(bytes.data(), bytes.size()));
     ASSERT_NE(r.first, nullptr);
     EXPECT_EQ(r.first->rawLength, 2u);
     EXPECT_EQ(r.first->RawBytes()[1], 34);
     EXPECT_EQ(r.truncatedBlock, 1u);
     DeleteBlockChain(r.first);
 
-    EXPECT_EQ(ReadDemoContainer(std::make_shared<const std::vector<uint8_t>>(Bytes{1, 0})).first,
-              nullptr);
+    Bytes tooShort = {1, 0};
+    EXPECT_EQ(ReadDemoContainer(FileBytes::Copy(tooShort.data(), tooShort.size())).first, nullptr);
 }
 
 TEST(Container, BlocksShareTheFileBufferUntilDecoded) {
-    auto file = std::make_shared<const std::vector<uint8_t>>(
-        fx::DemoFileWriter().Block({ServerDataMsg()}).Block({Print("a")}).ToBytes());
+    Bytes bytes = fx::DemoFileWriter().Block({ServerDataMsg()}).Block({Print("a")}).ToBytes();
+    FileBytes file = FileBytes::Copy(bytes.data(), bytes.size());
     ContainerResult r = ReadDemoContainer(file);
-    EXPECT_EQ(file.use_count(), 3);
+    EXPECT_EQ(file.data.use_count(), 3);
     CTreskDoc doc;
     doc.currentBlock = r.first;
     doc.blockCount = r.blockCount;
     doc.DecodeAll();
-    EXPECT_EQ(file.use_count(), 1); // decoding let go of the file
+    EXPECT_EQ(file.data.use_count(), 1); // decoding let go of the file
     EXPECT_EQ(MessageCast<PrintMessage>(doc.BlockAt(2)->FirstMessage())->text, "a");
 }
 
@@ -161,6 +164,27 @@ TEST(BlockList, CopyBlockRunDuplicatesCurrentRecords) {
     EXPECT_EQ(doc->BlockAt(3)->MessageCount(), 1u);
     EXPECT_EQ(MessageCast<PrintMessage>(doc->BlockAt(2)->FirstMessage())->text, "edited");
     DeleteBlockChain(copy);
+}
+
+} // namespace
+
+namespace {
+
+TEST(Container, ALargeFileFromDiskReadsAsTheSameBytesInMemory) {
+    ShownMessages quiet;
+    fx::GameDemoOptions options;
+    options.frames = 9000; // over a megabyte
+    options.players = 4;
+    Bytes bytes = fx::GameDemoBuilder(options).Build();
+    ASSERT_GT(bytes.size(), size_t{1} << 20);
+    fx::TempFile file(bytes, ".dm2");
+    CTreskDoc fromDisk;
+    std::string error;
+    ASSERT_TRUE(fromDisk.OnOpenDocument(file.str(), &error)) << error;
+    fromDisk.DecodeAll();
+    auto inMemory = DecodedDoc(bytes);
+    ASSERT_EQ(fromDisk.blockCount, inMemory->blockCount);
+    EXPECT_EQ(SavedBytes(fromDisk), SavedBytes(*inMemory));
 }
 
 } // namespace

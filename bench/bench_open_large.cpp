@@ -1,7 +1,7 @@
 // Opening a large demo in the program: generates a demo of about the wanted size with the
 // fixture library, then starts the editor on it and reports how long the first block of play
 // took to show. Run by hand (not a test):
-//   QT_QPA_PLATFORM=offscreen app_bench_open [MEGABYTES=100] [DEMO_PATH]
+//   QT_QPA_PLATFORM=offscreen bench_open_large [MEGABYTES=100] [DEMO_PATH]
 // An existing DEMO_PATH is opened as it is; otherwise the generated demo is written there.
 #include "cinerad_app.h"
 #include "main_frame.h"
