@@ -20,7 +20,9 @@ std::string Num(double v) {
 }
 
 template <class T> std::string Vec(const T (&v)[3], double scale) {
-    return "(" + Num(v[0] * scale) + " " + Num(v[1] * scale) + " " + Num(v[2] * scale) + ")";
+    std::string text = "(";
+    text.append(Num(v[0] * scale)).append(" ").append(Num(v[1] * scale)).append(" ");
+    return text.append(Num(v[2] * scale)).append(")");
 }
 
 // Quoted text with control characters escaped, so each message stays on one line.
