@@ -145,6 +145,13 @@ void ApplyServerData(CTreskDoc& doc, const ServerDataMessage& sd) {
     StartMap(doc);
 }
 
+// An entity number beyond the slot tables: the record is kept, its slot update ignored.
+void ReportNumberWithoutSlot(CTreskDoc& doc, int number) {
+    if (!HasSlot(number)) {
+        doc.ReportProblem("entity number " + std::to_string(number) + " out of range");
+    }
+}
+
 // Reads the payload of one message (the id is known). Returns the status of the message.
 ReadStatus ReadPayload(WireReader& in, DemoMessage& m, CTreskDoc& doc) {
     switch (m.type) {
@@ -223,10 +230,7 @@ ReadStatus ReadPayload(WireReader& in, DemoMessage& m, CTreskDoc& doc) {
         auto& e = static_cast<EntityMessage&>(m);
         ReadBaselineDelta(in, e.state);
         if (!in.Overflow()) {
-            if (!HasSlot(e.state.number)) {
-                doc.ReportProblem("entity number " + std::to_string(e.state.number) +
-                                  " out of range");
-            }
+            ReportNumberWithoutSlot(doc, e.state.number);
             StoreBaseline(doc.delta, e.state);
         }
         return ReadStatus::kOk;
@@ -239,10 +243,7 @@ ReadStatus ReadPayload(WireReader& in, DemoMessage& m, CTreskDoc& doc) {
         }
         doc.delta.decoderEntityRun = entity;
         if (entity) {
-            if (!HasSlot(e.state.number)) {
-                doc.ReportProblem("entity number " + std::to_string(e.state.number) +
-                                  " out of range");
-            }
+            ReportNumberWithoutSlot(doc, e.state.number);
             StorePacketEntity(doc.delta, e.state);
         }
         return ReadStatus::kOk;
