@@ -2,6 +2,11 @@
 
 #include "editor/pages/page_units.h"
 
+#include "demo/codec.h"
+#include "demo/temp_entity_codec.h"
+#include "demo/tresk_doc.h"
+#include "editor/ui.h"
+
 using page_units::FormatInt;
 
 namespace {
@@ -17,10 +22,10 @@ enum TempFields : unsigned {
     kEntity = 1u << 6,
 };
 
-// Highest subtype the codec knows; the page refuses higher ones.
-constexpr int kLastSubtype = 26;
-
-unsigned FieldsOf(uint8_t subtype) {
+// The page's own rows for the original effects (10 and 15 also carry the entity and the end
+// position back); from 23 on the fields are those the effect has on the wire under the
+// demo's protocol, where 26 and 27 changed meaning.
+unsigned FieldsOf(uint8_t subtype, int protocol) {
     switch (subtype) {
     case 0:
     case 1:
@@ -43,8 +48,6 @@ unsigned FieldsOf(uint8_t subtype) {
         return kPosition;
     case 3:
     case 11:
-    case 23:
-    case 26: // the same fields on the wire
         return kPosition | kEndPosition;
     case 10:
         return kCount | kPosition | kDirection | kSplashColour | kEntity | kEndPosition;
@@ -52,14 +55,44 @@ unsigned FieldsOf(uint8_t subtype) {
         return kCount | kPosition | kDirection | kSparksColour | kEntity | kEndPosition;
     case 16:
     case 19:
-    case 24: // also an offset on the wire, which the page does not show
         return kEntity | kPosition | kEndPosition;
-    case 25:
-        return kCount | kPosition | kDirection | kSparksColour;
     default:
-        return 0;
+        break;
     }
+    TeLayout layout = TempEntityLayout(subtype, protocol);
+    unsigned fields = 0;
+    for (int i = 0; i < layout.count; ++i) {
+        switch (layout.fields[i]) {
+        case TeField::kEntity:
+            fields |= kEntity;
+            break;
+        case TeField::kPosition:
+            fields |= kPosition;
+            break;
+        case TeField::kEndPosition:
+            fields |= kEndPosition;
+            break;
+        case TeField::kDirection:
+            fields |= kDirection;
+            break;
+        case TeField::kCount:
+            fields |= kCount;
+            break;
+        case TeField::kSplashColor:
+            fields |= kSplashColour;
+            break;
+        case TeField::kSparksColor:
+            fields |= kSparksColour;
+            break;
+        default:
+            break; // offsets, second entities, ids: not on the page
+        }
+    }
+    return fields;
 }
+
+// Highest subtype the game knows; a new subtype must have a layout.
+constexpr int kLastSubtype = 55;
 
 } // namespace
 
@@ -78,11 +111,12 @@ CTempEntityPage::CTempEntityPage() : MessagePage(IDD_PAGE_TEMP_ENTITY) {
     FindField("direction.2")->readOnly = true;
 }
 
-void CTempEntityPage::Fill(const DemoMessage& record, const CTreskDoc&) {
+void CTempEntityPage::Fill(const DemoMessage& record, const CTreskDoc& doc) {
     const auto* m = MessageCast<TempEntityMessage>(&record);
     if (m == nullptr) {
         return;
     }
+    protocol_ = doc.protocolVersion;
     Load("subtype", FormatInt(m->subtype));
     Load("entity", FormatInt(m->entity));
     LoadCoords("position", m->position);
@@ -101,8 +135,13 @@ void CTempEntityPage::Apply(DemoMessage& record, Ui& ui) {
         return;
     }
     // A subtype left as shown stays, even one the codec does not know; a new one must be known.
+    uint8_t shown = m->subtype;
     TakeInto("subtype", ui, m->subtype, 0, kLastSubtype);
-    unsigned fields = FieldsOf(m->subtype);
+    if (m->subtype != shown && TempEntityLayout(m->subtype, protocol_).fields == nullptr) {
+        ui.ShowMessage(kInvalidTempEntityText); // no such effect: the subtype stays
+        m->subtype = shown;
+    }
+    unsigned fields = FieldsOf(m->subtype, protocol_);
     if (fields & kCount) {
         TakeInto("count", ui, m->count);
     }

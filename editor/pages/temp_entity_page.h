@@ -9,4 +9,7 @@ class CTempEntityPage : public MessagePage {
     CTempEntityPage();
     void Fill(const DemoMessage& record, const CTreskDoc& doc) override;
     void Apply(DemoMessage& record, Ui& ui) override;
+
+  private:
+    int protocol_ = 0; // of the demo the shown record belongs to
 };

@@ -503,8 +503,11 @@ TEST_F(PageTest, TempEntitySubtypesWriteTheirOwnFields) {
         {23, false, false, true, false, false, false},
         {24, false, true, true, false, false, false},
         {25, true, false, false, true, false, true},
-        {26, false, false, true, false, false, false},
+        {26, false, false, false, true, false, false}, // blood from protocol 32 on
+        {29, true, false, false, true, false, true},
+        {36, false, true, false, false, false, false},
     };
+    doc.protocolVersion = 34;
     for (const Case& c : cases) {
         MessagePtr holder;
         auto* te = Make<TempEntityMessage>(holder, svc_temp_entity);
@@ -533,17 +536,32 @@ TEST_F(PageTest, TempEntitySubtypesWriteTheirOwnFields) {
 TEST_F(PageTest, AnUnknownTempEntitySubtypeIsRefusedButOneShownIsKept) {
     MessagePtr holder;
     auto* te = Make<TempEntityMessage>(holder, svc_temp_entity);
-    te->subtype = 30; // as decoded from a damaged demo
+    te->subtype = 31; // as decoded from a damaged demo
     ShowAndLeave(*te);
-    EXPECT_EQ(te->subtype, 30);
+    EXPECT_EQ(te->subtype, 31);
     EXPECT_TRUE(ui.messages.empty());
     te->subtype = 2;
     MessagePage& page = PageOf(svc_temp_entity);
     page.Fill(*te, doc);
-    page.SetValue("subtype", "27");
+    page.SetValue("subtype", "31"); // a number the game never gave an effect
     page.Apply(*te, ui);
     EXPECT_EQ(te->subtype, 2);
-    EXPECT_EQ(ui.messages, (std::vector<std::string>{"Please enter an integer between 0 and 26."}));
+    page.Fill(*te, doc);
+    page.SetValue("subtype", "60");
+    page.Apply(*te, ui);
+    EXPECT_EQ(te->subtype, 2);
+    EXPECT_EQ(ui.messages, (std::vector<std::string>{"Error, default case in a svc_temp_entity",
+                                                     "Please enter an integer between 0 and 55."}));
+
+    // Under an older protocol 26 was a trail from a position to another.
+    doc.protocolVersion = 28;
+    te->subtype = 26;
+    page.Fill(*te, doc);
+    page.SetValue("end_position.0", "2");
+    page.SetValue("direction.0", "9");
+    page.Apply(*te, ui);
+    EXPECT_EQ(te->end_position[0], 16);
+    EXPECT_EQ(te->direction, 0);
 }
 
 // --- entity pages
