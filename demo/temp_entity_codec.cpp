@@ -101,7 +101,31 @@ TeLayout TempEntityLayout(uint8_t subtype, int protocol) {
     }
 }
 
-bool ReadTempEntityFields(WireReader& in, TempEntityMessage& te, int protocol) {
+namespace {
+
+// Moves one value between the wire and a record field: reading fills the field, writing
+// sends it. One walk over a subtype's fields then serves both directions.
+struct ReadTransfer {
+    WireReader& in;
+    void Value(uint8_t& v) { v = in.Byte(); }
+    void Value(uint16_t& v) { v = in.Word(); }
+    void Value(int16_t& v) { v = in.Short(); }
+    void Value(int32_t& v) { v = in.Long(); }
+    void Value(int16_t (&v)[3]) { in.Position3(v); }
+};
+
+struct WriteTransfer {
+    WireWriter& out;
+    void Value(uint8_t v) { out.Byte(v); }
+    void Value(uint16_t v) { out.Word(v); }
+    void Value(int16_t v) { out.Word(static_cast<uint16_t>(v)); }
+    void Value(int32_t v) { out.Dword(static_cast<uint32_t>(v)); }
+    void Value(const int16_t (&v)[3]) { out.Position3(v); }
+};
+
+// Transfers the fields of the subtype's layout in wire order; false for an invalid subtype.
+template <class Transfer, class Record>
+bool TransferFields(Transfer transfer, Record& te, int protocol) {
     TeLayout layout = TempEntityLayout(te.subtype, protocol);
     if (layout.fields == nullptr) {
         return false;
@@ -109,41 +133,42 @@ bool ReadTempEntityFields(WireReader& in, TempEntityMessage& te, int protocol) {
     for (int i = 0; i < layout.count; ++i) {
         switch (layout.fields[i]) {
         case F::kEntity:
-            te.entity = in.Word();
+            transfer.Value(te.entity);
             break;
         case F::kEntity2:
-            te.entity2 = in.Word();
+            transfer.Value(te.entity2);
             break;
         case F::kPosition:
-            in.Position3(te.position);
+            transfer.Value(te.position);
             break;
         case F::kEndPosition:
-            in.Position3(te.end_position);
+            transfer.Value(te.end_position);
             break;
         case F::kDirection:
-            te.direction = in.Byte();
+            transfer.Value(te.direction);
             break;
         case F::kOffset:
-            in.Position3(te.offset);
+            transfer.Value(te.offset);
             break;
         case F::kCount:
-            te.count = in.Byte();
+            transfer.Value(te.count);
             break;
         case F::kSplashColor:
-            te.splash_color = in.Byte();
+            transfer.Value(te.splash_color);
             break;
         case F::kSparksColor:
-            te.sparks_color = in.Byte();
+            transfer.Value(te.sparks_color);
             break;
         case F::kId:
-            te.id = in.Short();
+            transfer.Value(te.id);
             break;
         case F::kMagnitude:
-            te.magnitude = in.Short();
+            transfer.Value(te.magnitude);
             break;
         case F::kWait:
+            // The id that comes first on the wire says whether the wait follows.
             if (te.id != -1) {
-                te.wait = in.Long();
+                transfer.Value(te.wait);
             }
             break;
         }
@@ -151,52 +176,12 @@ bool ReadTempEntityFields(WireReader& in, TempEntityMessage& te, int protocol) {
     return true;
 }
 
+} // namespace
+
+bool ReadTempEntityFields(WireReader& in, TempEntityMessage& te, int protocol) {
+    return TransferFields(ReadTransfer{in}, te, protocol);
+}
+
 bool WriteTempEntityFields(WireWriter& out, const TempEntityMessage& te, int protocol) {
-    TeLayout layout = TempEntityLayout(te.subtype, protocol);
-    if (layout.fields == nullptr) {
-        return false;
-    }
-    for (int i = 0; i < layout.count; ++i) {
-        switch (layout.fields[i]) {
-        case F::kEntity:
-            out.Word(te.entity);
-            break;
-        case F::kEntity2:
-            out.Word(te.entity2);
-            break;
-        case F::kPosition:
-            out.Position3(te.position);
-            break;
-        case F::kEndPosition:
-            out.Position3(te.end_position);
-            break;
-        case F::kDirection:
-            out.Byte(te.direction);
-            break;
-        case F::kOffset:
-            out.Position3(te.offset);
-            break;
-        case F::kCount:
-            out.Byte(te.count);
-            break;
-        case F::kSplashColor:
-            out.Byte(te.splash_color);
-            break;
-        case F::kSparksColor:
-            out.Byte(te.sparks_color);
-            break;
-        case F::kId:
-            out.Word(static_cast<uint16_t>(te.id));
-            break;
-        case F::kMagnitude:
-            out.Word(static_cast<uint16_t>(te.magnitude));
-            break;
-        case F::kWait:
-            if (te.id != -1) {
-                out.Dword(static_cast<uint32_t>(te.wait));
-            }
-            break;
-        }
-    }
-    return true;
+    return TransferFields(WriteTransfer{out}, te, protocol);
 }

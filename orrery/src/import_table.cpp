@@ -20,16 +20,21 @@ constexpr int kFormatBufferSize = 264;
 
 CQRefApiImport* s_pCurrentHost = nullptr;
 
+// Formats a printf-style text into a bounded buffer; longer texts are cut.
+void FormatInto(char (&text)[kFormatBufferSize], const char* format, va_list args) {
+    if (format) {
+        std::vsnprintf(text, sizeof text, format, args);
+    }
+}
+
 __attribute__((format(printf, 2, 3))) void ImpSysError(int level, const char* format, ...) {
     if (!s_pCurrentHost)
         return;
     char text[kFormatBufferSize] = {};
-    if (format) {
-        va_list args;
-        va_start(args, format);
-        std::vsnprintf(text, sizeof text, format, args);
-        va_end(args);
-    }
+    va_list args;
+    va_start(args, format);
+    FormatInto(text, format, args);
+    va_end(args);
     s_pCurrentHost->Sys_Error(level, text);
 }
 
@@ -37,12 +42,10 @@ __attribute__((format(printf, 2, 3))) void ImpConPrintf(int level, const char* f
     if (!s_pCurrentHost)
         return;
     char text[kFormatBufferSize] = {};
-    if (format) {
-        va_list args;
-        va_start(args, format);
-        std::vsnprintf(text, sizeof text, format, args);
-        va_end(args);
-    }
+    va_list args;
+    va_start(args, format);
+    FormatInto(text, format, args);
+    va_end(args);
     s_pCurrentHost->Con_Printf(level, text);
 }
 
