@@ -6,17 +6,12 @@
 #include <memory>
 #include <string>
 
-// A view for documents without a window: before saving it renumbers the frames, as the
-// editor view does.
+// A view for documents without a window: it has no pending edits to store before saving.
 class HeadlessView : public DocumentView {
   public:
     explicit HeadlessView(CTreskDoc& doc) : doc_(doc) { doc_.AddView(this); }
     ~HeadlessView() override { doc_.RemoveView(this); }
-    void OnUpdate(DocumentView*, int hint, const std::vector<uint32_t>&) override {
-        if (hint == kHintBeforeSave) {
-            doc_.RenumberFrames();
-        }
-    }
+    void OnUpdate(DocumentView*, int, const std::vector<uint32_t>&) override {}
 
   private:
     CTreskDoc& doc_;

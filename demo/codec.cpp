@@ -1,8 +1,8 @@
 #include "codec.h"
 
 #include "entity_codec.h"
+#include "frame_decoder.h"
 #include "message_arena.h"
-#include "player_codec.h"
 #include "show_message.h"
 #include "signon_routing.h"
 #include "temp_entity_codec.h"
@@ -121,11 +121,12 @@ void WriteSound(WireWriter& out, const SoundMessage& s) {
     }
 }
 
-// The serverdata starts a map: the game forgets every entity and player state it held.
+// The serverdata starts a map: the game forgets every entity, frame and player state it held.
 void StartMap(CTreskDoc& doc) {
     doc.delta.current = {};
     doc.delta.baseline = {};
     doc.delta.previousPlayer = PlayerState{};
+    doc.delta.client.StartMap();
 }
 
 void ApplyServerData(CTreskDoc& doc, const ServerDataMessage& sd) {
@@ -149,6 +150,24 @@ void ApplyServerData(CTreskDoc& doc, const ServerDataMessage& sd) {
 void ReportNumberWithoutSlot(CTreskDoc& doc, int number) {
     if (!HasSlot(number)) {
         doc.ReportProblem("entity number " + std::to_string(number) + " out of range");
+    }
+}
+
+// Whether the message with this id may come next, given the frame being read: the game reads
+// a frame's playerinfo and packetentities right after it and nowhere else. A problem text
+// when it may not.
+const char* FrameOrderProblem(const CTreskDoc& doc, uint8_t id) {
+    switch (doc.delta.client.stage) {
+    case ClientFrames::Stage::kWantPlayer:
+        return id == svc_playerinfo ? nullptr : "a frame is not followed by its player state";
+    case ClientFrames::Stage::kWantEntities:
+        return id == svc_packetentities ? nullptr : "a frame's player state is not followed by "
+                                                    "its entities";
+    case ClientFrames::Stage::kEntities:
+        return nullptr; // the run goes on
+    default:
+        return id == svc_playerinfo || id == svc_packetentities ? "frame data out of place"
+                                                                : nullptr;
     }
 }
 
@@ -221,8 +240,13 @@ ReadStatus ReadPayload(WireReader& in, DemoMessage& m, CTreskDoc& doc) {
         auto& cs = static_cast<ConfigStringMessage&>(m);
         cs.index = in.Word();
         cs.value = in.String(kMaxTextChars);
-        if (!in.Overflow() && !doc.playStarted) {
-            cs.signon = RouteSignonConfigString(doc, cs.index, cs.value);
+        if (!in.Overflow()) {
+            if (!doc.playStarted) {
+                cs.signon = RouteSignonConfigString(doc, cs.index, cs.value);
+            }
+            if (!cs.signon) {
+                doc.delta.client.playConfigStrings[cs.index] = cs.value;
+            }
         }
         return ReadStatus::kOk;
     }
@@ -235,31 +259,15 @@ ReadStatus ReadPayload(WireReader& in, DemoMessage& m, CTreskDoc& doc) {
         }
         return ReadStatus::kOk;
     }
-    case svc_packetentities: {
-        auto& e = static_cast<EntityMessage&>(m);
-        bool entity = ReadPacketEntityDelta(in, doc.delta, e.state);
-        if (in.Overflow()) {
-            return ReadStatus::kOk;
-        }
-        doc.delta.decoderEntityRun = entity;
-        if (entity) {
-            ReportNumberWithoutSlot(doc, e.state.number);
-            StorePacketEntity(doc.delta, e.state);
-        }
-        return ReadStatus::kOk;
-    }
-    case svc_playerinfo: {
-        auto& p = static_cast<PlayerInfoMessage&>(m);
-        ReadPlayerDelta(in, doc.delta.previousPlayer, p.state);
-        if (!in.Overflow()) {
-            doc.delta.previousPlayer = p.state;
-        }
-        return ReadStatus::kOk;
-    }
+    case svc_packetentities:
+        return ReadFrameEntity(in, doc, static_cast<EntityMessage&>(m));
+    case svc_playerinfo:
+        return ReadFramePlayer(in, doc, static_cast<PlayerInfoMessage&>(m));
     case svc_frame:
         ReadFrame(in, static_cast<FrameMessage&>(m), doc);
         if (!in.Overflow()) {
             doc.playStarted = true;
+            BeginFrame(doc, static_cast<FrameMessage&>(m));
         }
         return ReadStatus::kOk;
     default:
@@ -275,7 +283,7 @@ void ResetInvalidIdReport() {
 
 DemoMessage* ReadMessage(WireReader& in, CTreskDoc& doc, MessageArena& arena, ReadStatus& status) {
     uint8_t id = svc_packetentities;
-    if (!doc.delta.decoderEntityRun) {
+    if (!doc.delta.DecodingEntities()) {
         id = in.Byte();
         if (in.Overflow()) {
             status = ReadStatus::kTruncated;
@@ -283,9 +291,19 @@ DemoMessage* ReadMessage(WireReader& in, CTreskDoc& doc, MessageArena& arena, Re
         }
     }
     bool valid = id <= kLastNamedSvc && id != svc_deltapacketentities;
+    if (valid) {
+        if (const char* problem = FrameOrderProblem(doc, id)) {
+            // The game stops reading the packet here.
+            doc.ReportProblem(problem);
+            AbandonFrame(doc);
+            status = ReadStatus::kEndBlock;
+            return nullptr;
+        }
+    }
     DemoMessage* m = NewMessageIn(arena, valid ? id : uint8_t{svc_bad});
     if (!valid) {
         ReportInvalidId(doc, id);
+        AbandonFrame(doc);
         status = ReadStatus::kEndBlock;
         return m;
     }
@@ -303,9 +321,6 @@ DemoMessage* ReadMessage(WireReader& in, CTreskDoc& doc, MessageArena& arena, Re
 size_t WriteMessage(std::vector<uint8_t>& buffer, DemoMessage& m, CTreskDoc& doc) {
     WireWriter out(buffer);
     size_t start = out.Size();
-    if (doc.delta.encoderEntityRun && m.type != svc_packetentities) {
-        CloseEntityRun(buffer, doc);
-    }
     switch (m.type) {
     case svc_bad:
     case svc_nop:
@@ -372,7 +387,6 @@ size_t WriteMessage(std::vector<uint8_t>& buffer, DemoMessage& m, CTreskDoc& doc
         out.String(sd.game_dir);
         out.Word(static_cast<uint16_t>(doc.playerNumber));
         out.String(sd.level_name);
-        StartMap(doc);
         break;
     }
     case svc_configstring: {
@@ -386,22 +400,11 @@ size_t WriteMessage(std::vector<uint8_t>& buffer, DemoMessage& m, CTreskDoc& doc
     }
     case svc_spawnbaseline:
         out.Byte(m.type);
-        WriteBaselineDelta(out, static_cast<const EntityMessage&>(m).state, doc.delta);
+        WriteBaselineDelta(out, static_cast<const EntityMessage&>(m).state);
         break;
-    case svc_packetentities: {
-        auto& e = static_cast<const EntityMessage&>(m);
-        if (!doc.delta.encoderEntityRun) {
-            out.Byte(m.type);
-        }
-        WritePacketEntityDelta(out, e.state, doc.delta);
-        doc.delta.encoderEntityRun = e.state.number != 0;
-        break;
-    }
+    case svc_packetentities:
     case svc_playerinfo:
-        out.Byte(m.type);
-        WritePlayerDelta(out, static_cast<const PlayerInfoMessage&>(m).state,
-                         doc.delta.previousPlayer);
-        break;
+        break; // the saver writes a frame's data with the frame
     case svc_frame: {
         auto& f = static_cast<const FrameMessage&>(m);
         out.Byte(m.type);
@@ -419,14 +422,4 @@ size_t WriteMessage(std::vector<uint8_t>& buffer, DemoMessage& m, CTreskDoc& doc
         break;
     }
     return out.Size() - start;
-}
-
-void CloseEntityRun(std::vector<uint8_t>& buffer, CTreskDoc& doc) {
-    if (!doc.delta.encoderEntityRun) {
-        return;
-    }
-    WireWriter out(buffer);
-    EntityState terminator{};
-    WritePacketEntityDelta(out, terminator, doc.delta);
-    doc.delta.encoderEntityRun = false;
 }

@@ -19,18 +19,18 @@ enum class ReadStatus {
     kTruncated, // the message runs past the end of the block: no record
 };
 
-// Decodes one message at the reader's position into a record made in the arena.
-// Never reads past the reader's end; on kTruncated the returned record is null and the
-// document's state is left as the last complete message left it.
+// Decodes one message at the reader's position into a record made in the arena, following
+// the game client: a frame's playerinfo and entities are read against the frame its delta
+// number names. Never reads past the reader's end; on kTruncated the returned record is null
+// and the document's state is left as the last complete message left it. kEndBlock may come
+// with a null record when the message may not stand where it does (frame data out of place).
 DemoMessage* ReadMessage(WireReader& in, CTreskDoc& doc, MessageArena& arena, ReadStatus& status);
 
 // Encodes one record at the end of out and returns the number of bytes written (0 for the
-// types that are dropped on saving). A serverdata of an older protocol is raised to 31 in the
-// record and the document, as the saved demo is.
+// types that are dropped on saving, and for playerinfo and packetentities, which the saver
+// writes with their frame). A serverdata of an older protocol is raised to 31 in the record
+// and the document, as the saved demo is. Changes no delta state.
 size_t WriteMessage(std::vector<uint8_t>& out, DemoMessage& m, CTreskDoc& doc);
-
-// Ends an open packetentities run with its terminator (a block never leaves one open).
-void CloseEntityRun(std::vector<uint8_t>& out, CTreskDoc& doc);
 
 // Texts the codec shows.
 extern const char* const kInvalidIdText;

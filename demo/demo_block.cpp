@@ -1,6 +1,8 @@
 #include "demo_block.h"
 
 #include "codec.h"
+#include "frame_decoder.h"
+#include "frame_timeline.h"
 #include "tresk_doc.h"
 
 #include <cstring>
@@ -44,8 +46,6 @@ void DemoBlock::Decode(CTreskDoc& doc, int mode) {
     MessageArena& scratch = ScratchArena();
     scratch.Reset();
     scratch.Reserve(static_cast<size_t>(rawLength) * kArenaBytesPerWireByte);
-    // A packetentities run never continues into another packet.
-    doc.delta.decoderEntityRun = false;
     WireReader in(raw_.get(), rawLength);
     while (!in.AtEnd()) {
         ReadStatus status = ReadStatus::kOk;
@@ -66,7 +66,8 @@ void DemoBlock::Decode(CTreskDoc& doc, int mode) {
             break;
         }
     }
-    doc.delta.decoderEntityRun = false;
+    // A frame never continues into another packet.
+    AbandonFrame(doc);
     MoveRecordsIntoOwnArena();
     FreeRawBytes();
     decoded = true;
@@ -108,27 +109,6 @@ void DemoBlock::MoveRecordsIntoOwnArena() {
         m = following;
     }
     last_ = tail;
-}
-
-void DemoBlock::EncodeTo(CTreskDoc& doc, std::vector<uint8_t>& out) {
-    out.clear();
-    doc.delta.encoderEntityRun = false;
-    for (DemoMessage* m = first_; m != nullptr; m = m->next) {
-        WriteMessage(out, *m, doc);
-    }
-    CloseEntityRun(out, doc);
-}
-
-void DemoBlock::Encode(CTreskDoc& doc) {
-    std::vector<uint8_t> out;
-    out.reserve(1400);
-    EncodeTo(doc, out);
-    std::shared_ptr<uint8_t[]> raw = std::make_shared_for_overwrite<uint8_t[]>(out.size());
-    if (!out.empty()) {
-        std::memcpy(raw.get(), out.data(), out.size());
-    }
-    raw_ = std::shared_ptr<const uint8_t>(raw, raw.get());
-    rawLength = static_cast<uint32_t>(out.size());
 }
 
 void DemoBlock::Link(DemoMessage* after, DemoMessage* message) {
@@ -211,16 +191,20 @@ void DeleteBlockChain(DemoBlock* first) {
     }
 }
 
-DemoBlock* CopyBlockRun(DemoBlock* first, uint32_t count, CTreskDoc& doc) {
+DemoBlock* CopyBlockRun(DemoBlock* first, uint32_t count, CTreskDoc&) {
     DemoBlock* head = nullptr;
     DemoBlock* tail = nullptr;
     DemoBlock* source = first;
     for (uint32_t i = 0; i < count && source != nullptr; ++i, source = source->next) {
-        if (source->decoded) {
-            source->Encode(doc);
-        }
         auto* copy = new DemoBlock;
-        copy->SetRawBytes(source->RawBytes(), source->rawLength);
+        if (source->decoded) {
+            for (const DemoMessage* m = source->FirstMessage(); m != nullptr; m = m->next) {
+                copy->AppendMessage(CloneMessage(*m));
+            }
+            copy->decoded = true;
+        } else if (source->rawLength > 0) {
+            copy->SetRawBytes(source->RawBytes(), source->rawLength);
+        }
         copy->previous = tail;
         if (tail != nullptr) {
             tail->next = copy;
@@ -228,10 +212,17 @@ DemoBlock* CopyBlockRun(DemoBlock* first, uint32_t count, CTreskDoc& doc) {
             head = copy;
         }
         tail = copy;
-        // The source's records are rebuilt from the bytes just encoded, as the copy's are.
-        source->Decode(doc, kDecodeWithNeighbours);
-        source->FreeRawBytes();
-        copy->Decode(doc, kDecodeAlone);
+    }
+    // The copy's first frame no longer follows the frames before it: it keeps what it
+    // applies onto.
+    if (head != nullptr) {
+        DemoBlock* firstFrame = first;
+        for (DemoBlock* c = head; c != nullptr; c = c->next, firstFrame = firstFrame->next) {
+            if (FrameMessage* f = FirstCompleteFrame(*c)) {
+                f->keptWhole = FrameBase(*firstFrame);
+                break;
+            }
+        }
     }
     return head;
 }

@@ -44,15 +44,11 @@ class DemoBlock {
     void SetRawBytes(const uint8_t* bytes, uint32_t length);
     void FreeRawBytes() { raw_.reset(); }
 
-    // Turns the raw bytes into messages, reading and updating the document's codec state.
+    // Turns the raw bytes into messages, reading and updating the document's codec state,
+    // which follows the game client from block to block: blocks are decoded in file order.
     // mode kDecodeWithNeighbours also decodes the undecoded blocks among the next 50 (in file
     // order) and then the previous 50 (nearest first). A block of length 0 stays undecoded.
     void Decode(CTreskDoc& doc, int mode);
-
-    // Turns the messages into fresh raw bytes (the messages stay, the block stays decoded).
-    void Encode(CTreskDoc& doc);
-    // Encodes the messages into out (replacing its content) without keeping them as raw bytes.
-    void EncodeTo(CTreskDoc& doc, std::vector<uint8_t>& out);
 
     // Links a record at the tail.
     void AppendMessage(MessagePtr message);
@@ -86,7 +82,8 @@ class DemoBlock {
 // Frees a chain of blocks from `first` along the next links.
 void DeleteBlockChain(DemoBlock* first);
 
-// A new undecoded chain duplicating `count` consecutive blocks from `first`, decoded again
-// afterwards: source blocks are encoded first so the copy carries their current records.
-// Returns the first block of the new chain (no previous block), or null when count is 0.
+// A new chain duplicating `count` consecutive blocks from `first`: deep copies of the records
+// (never through the codec, so the source is left exactly as it was). The copy's first frame
+// is kept whole, with what the game showed before it where it came from. Returns the first
+// block of the new chain (no previous block), or null when count is 0.
 DemoBlock* CopyBlockRun(DemoBlock* first, uint32_t count, CTreskDoc& doc);

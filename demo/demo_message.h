@@ -7,6 +7,7 @@
 #pragma once
 
 #include "entity_state.h"
+#include "frame_state.h"
 #include "player_state.h"
 #include "svc.h"
 
@@ -131,6 +132,14 @@ struct FrameMessage : DemoMessage {
     uint8_t area_bits_length = 0; // bytes sent; area bits past the stored ones are 0
     uint8_t suppress_count = 0;
     std::string area_bits; // the area bit bytes as read (may hold NULs)
+    // The game showed this frame: the ring entry its delta number named held that frame.
+    bool valid = true;
+    // The frame's player state and entities followed it whole; the game never saw one that
+    // broke off, and saving leaves it out.
+    bool complete = true;
+    // Set when the frame's predecessor is not the frame before it in the demo: the entities
+    // its records apply onto and the configstrings of play in effect there.
+    FrameSnapshotPtr keptWhole;
     uint8_t AreaBit(int i) const {
         return i < static_cast<int>(area_bits.size()) ? static_cast<uint8_t>(area_bits[i]) : 0;
     }

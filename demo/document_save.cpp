@@ -2,6 +2,7 @@
 #include "tresk_doc.h"
 
 #include "codec.h"
+#include "demo_saver.h"
 
 #include <cerrno>
 #include <cstring>
@@ -14,25 +15,12 @@ namespace {
 // The game's packet buffer holds 1400 bytes; signon blocks are filled to at most 1394.
 constexpr size_t kSignonBlockLimit = 1394;
 
-bool BelongsToPrevious(const DemoMessage& m) {
-    // A frame's player state and entities travel in the frame's own packet.
-    return m.type == svc_playerinfo || m.type == svc_packetentities;
-}
-
 } // namespace
 
 void FileSink::Write(const uint8_t* data, size_t size) {
     if (!failed_ && size > 0 && std::fwrite(data, 1, size, file_) != size) {
         failed_ = true;
     }
-}
-
-void CTreskDoc::WriteBlock(ByteSink& out, const uint8_t* data, size_t size) {
-    if (size == 0) {
-        return; // a zero-length block would end playback in the game
-    }
-    out.WriteU32(static_cast<uint32_t>(size));
-    out.Write(data, size);
 }
 
 namespace {
@@ -90,7 +78,6 @@ void CTreskDoc::WriteSignon(ByteSink& out) {
     SignonWriter signon(buffer, out);
     DemoBlock* first = FirstBlock();
     DemoMessage* head = first != nullptr ? first->FirstMessage() : nullptr;
-    delta.encoderEntityRun = false;
     if (head != nullptr) {
         WriteMessage(buffer, *head, *this);
     }
@@ -108,47 +95,20 @@ void CTreskDoc::WriteSignon(ByteSink& out) {
     WriteConfigStringTable(itemTable, itemTable.Count(), kItemBase, buffer, out);
     WriteConfigStringTable(skinTable, skinTable.Count(), kSkinBase, buffer, out);
 
-    // Everything else the opening block held (light styles, for one) follows the tables.
-    std::vector<uint8_t> piece;
-    for (DemoMessage* m = head != nullptr ? head->next : nullptr; m != nullptr; m = m->next) {
-        piece.clear();
-        WriteMessage(piece, *m, *this);
-        if (!piece.empty()) {
-            signon.Append(piece, !BelongsToPrevious(*m));
-        }
-    }
-    piece.clear();
-    CloseEntityRun(piece, *this);
-    signon.Append(piece, false);
     FlushSignonBlock(out, buffer);
 }
 
-void CTreskDoc::SaveTo(ByteSink& out) {
+SaveReport CTreskDoc::SaveTo(ByteSink& out) {
     UpdateAllViews(nullptr, kHintBeforeSave);
     DemoBlock* first = FirstBlock();
     if (first == nullptr) {
-        return;
+        return lastSave = SaveReport{};
     }
     if (!first->decoded && first->rawLength > 0) {
         DecodeAll(); // the signon is rebuilt from what decoding fills in
     }
-    delta.Reset();
-    WriteSignon(out);
-    std::vector<uint8_t> bytes;
-    bytes.reserve(2048);
-    for (DemoBlock* b = first->next; b != nullptr; b = b->next) {
-        if (!b->decoded) {
-            b->Decode(*this, kDecodeWithNeighbours);
-        }
-        b->EncodeTo(*this, bytes);
-        WriteBlock(out, bytes.data(), bytes.size());
-        if (b == currentBlock && !bytes.empty()) {
-            // The current block shows exactly what was saved.
-            b->SetRawBytes(bytes.data(), static_cast<uint32_t>(bytes.size()));
-            b->Decode(*this, kDecodeWithNeighbours);
-        }
-        b->FreeRawBytes();
-    }
+    DemoSaver saver(*this, out);
+    return lastSave = saver.Run();
 }
 
 bool CTreskDoc::OnSaveDocument(const std::string& path, std::string* error) {

@@ -4,20 +4,6 @@
 
 namespace {
 
-uint32_t ReadBits(WireReader& in) {
-    uint32_t bits = in.Byte();
-    if (bits & U_MOREBITS1) {
-        bits |= static_cast<uint32_t>(in.Byte()) << 8;
-    }
-    if (bits & U_MOREBITS2) {
-        bits |= static_cast<uint32_t>(in.Byte()) << 16;
-    }
-    if (bits & U_MOREBITS3) {
-        bits |= static_cast<uint32_t>(in.Byte()) << 24;
-    }
-    return bits;
-}
-
 // A field sent in 8, 16 or 32 bits by its two bits. The 16-bit form is signed on the wire, as
 // the game reads it.
 uint32_t ReadVariable(WireReader& in, uint32_t bits, uint32_t bit8, uint32_t bit16) {
@@ -42,6 +28,11 @@ uint32_t VariableBits(uint32_t v, uint32_t bit8, uint32_t bit16) {
     return bit8 | bit16;
 }
 
+// The frame is 8 bits for 0 to 255, otherwise 16 bits read back sign-extended.
+uint32_t FrameBits(uint32_t frame) {
+    return frame <= 0xFF ? U_FRAME8 : U_FRAME16;
+}
+
 void WriteVariable(WireWriter& out, uint32_t v, uint32_t bits, uint32_t bit8, uint32_t bit16) {
     if ((bits & (bit8 | bit16)) == (bit8 | bit16)) {
         out.Dword(v);
@@ -52,8 +43,59 @@ void WriteVariable(WireWriter& out, uint32_t v, uint32_t bits, uint32_t bit8, ui
     }
 }
 
-// Reads the fields selected by bits into s, in wire order. Fields not sent keep their value.
-void ReadFields(WireReader& in, uint32_t bits, EntityState& s) {
+void WriteBitsAndNumber(WireWriter& out, uint32_t bits, uint16_t number) {
+    if (number >= 256) {
+        bits |= U_NUMBER16;
+    }
+    if (bits & 0xFF000000u) {
+        bits |= U_MOREBITS3 | U_MOREBITS2 | U_MOREBITS1;
+    } else if (bits & 0x00FF0000u) {
+        bits |= U_MOREBITS2 | U_MOREBITS1;
+    } else if (bits & 0x0000FF00u) {
+        bits |= U_MOREBITS1;
+    }
+    out.Byte(bits);
+    if (bits & U_MOREBITS1) {
+        out.Byte(bits >> 8);
+    }
+    if (bits & U_MOREBITS2) {
+        out.Byte(bits >> 16);
+    }
+    if (bits & U_MOREBITS3) {
+        out.Byte(bits >> 24);
+    }
+    if (bits & U_NUMBER16) {
+        out.Word(number);
+    } else {
+        out.Byte(number);
+    }
+}
+
+template <class T> bool Differ3(const T (&a)[3], const T (&b)[3]) {
+    return a[0] != b[0] || a[1] != b[1] || a[2] != b[2];
+}
+
+} // namespace
+
+uint32_t ReadEntityBits(WireReader& in, uint16_t& number) {
+    uint32_t bits = in.Byte();
+    if (bits & U_MOREBITS1) {
+        bits |= static_cast<uint32_t>(in.Byte()) << 8;
+    }
+    if (bits & U_MOREBITS2) {
+        bits |= static_cast<uint32_t>(in.Byte()) << 16;
+    }
+    if (bits & U_MOREBITS3) {
+        bits |= static_cast<uint32_t>(in.Byte()) << 24;
+    }
+    number = (bits & U_NUMBER16) ? in.Word() : in.Byte();
+    return bits;
+}
+
+void ReadEntityFields(WireReader& in, uint32_t bits, const EntityState& from, EntityState& s) {
+    uint16_t number = s.number;
+    s = CarriedEntity(from);
+    s.number = number;
     if (bits & U_MODEL) {
         s.modelindex = in.Byte();
     }
@@ -70,7 +112,7 @@ void ReadFields(WireReader& in, uint32_t bits, EntityState& s) {
         s.frame = in.Byte();
     }
     if (bits & U_FRAME16) {
-        s.frame = in.Word();
+        s.frame = static_cast<uint32_t>(static_cast<int32_t>(in.Short()));
     }
     if (bits & (U_SKIN8 | U_SKIN16)) {
         s.skinnum = ReadVariable(in, bits, U_SKIN8, U_SKIN16);
@@ -105,41 +147,91 @@ void ReadFields(WireReader& in, uint32_t bits, EntityState& s) {
     if (bits & U_SOUND) {
         s.sound = in.Byte();
     }
-    s.event = (bits & U_EVENT) ? in.Byte() : 0;
+    if (bits & U_EVENT) {
+        s.event = in.Byte();
+    }
     if (bits & U_SOLID) {
         s.solid = in.Word();
     }
 }
 
-void WriteBitsAndNumber(WireWriter& out, uint32_t bits, uint16_t number) {
-    if (number >= 256) {
-        bits |= U_NUMBER16;
-    }
-    if (bits & 0xFF000000u) {
-        bits |= U_MOREBITS3 | U_MOREBITS2 | U_MOREBITS1;
-    } else if (bits & 0x00FF0000u) {
-        bits |= U_MOREBITS2 | U_MOREBITS1;
-    } else if (bits & 0x0000FF00u) {
-        bits |= U_MOREBITS1;
-    }
-    out.Byte(bits);
-    if (bits & U_MOREBITS1) {
-        out.Byte(bits >> 8);
-    }
-    if (bits & U_MOREBITS2) {
-        out.Byte(bits >> 16);
-    }
-    if (bits & U_MOREBITS3) {
-        out.Byte(bits >> 24);
-    }
-    if (bits & U_NUMBER16) {
-        out.Word(number);
-    } else {
-        out.Byte(number);
+void ReadBaselineDelta(WireReader& in, EntityState& out) {
+    out = EntityState{};
+    uint32_t bits = ReadEntityBits(in, out.number);
+    ReadEntityFields(in, bits, EntityState{}, out);
+    if ((bits & (U_FRAME8 | U_FRAME16)) == 0) {
+        out.frame = kFrameNotSent;
     }
 }
 
-void WriteFields(WireWriter& out, uint32_t bits, const EntityState& s) {
+void StoreBaseline(DeltaState& delta, const EntityState& s) {
+    if (!HasSlot(s.number)) {
+        return;
+    }
+    EntitySlot& base = delta.baseline[s.number];
+    static_cast<EntityState&>(base) = s;
+    if (s.frame == kFrameNotSent) {
+        base.frame = 0;
+    }
+    base.event = 0;
+    base.remove = 0;
+}
+
+void WriteBaselineDelta(WireWriter& out, const EntityState& s) {
+    EntityState from{};
+    EntityState to = s;
+    to.frame = 0; // the frame bit follows the record's mark, below
+    uint32_t bits = EntityDeltaBits(from, to);
+    if (s.frame != kFrameNotSent) {
+        bits |= FrameBits(s.frame);
+    }
+    WriteEntityDelta(out, bits, s);
+}
+
+uint32_t EntityDeltaBits(const EntityState& from, const EntityState& to) {
+    uint32_t bits = 0;
+    if (to.origin[0] != from.origin[0])
+        bits |= U_ORIGIN1;
+    if (to.origin[1] != from.origin[1])
+        bits |= U_ORIGIN2;
+    if (to.origin[2] != from.origin[2])
+        bits |= U_ORIGIN3;
+    if (to.angles[0] != from.angles[0])
+        bits |= U_ANGLE1;
+    if (to.angles[1] != from.angles[1])
+        bits |= U_ANGLE2;
+    if (to.angles[2] != from.angles[2])
+        bits |= U_ANGLE3;
+    if (to.skinnum != from.skinnum)
+        bits |= VariableBits(to.skinnum, U_SKIN8, U_SKIN16);
+    if (to.frame != from.frame)
+        bits |= FrameBits(to.frame);
+    if (to.effects != from.effects)
+        bits |= VariableBits(to.effects, U_EFFECTS8, U_EFFECTS16);
+    if (to.renderfx != from.renderfx)
+        bits |= VariableBits(to.renderfx, U_RENDERFX8, U_RENDERFX16);
+    if (to.solid != from.solid)
+        bits |= U_SOLID;
+    if (to.event != 0)
+        bits |= U_EVENT;
+    if (to.modelindex != from.modelindex)
+        bits |= U_MODEL;
+    if (to.modelindex2 != from.modelindex2)
+        bits |= U_MODEL2;
+    if (to.modelindex3 != from.modelindex3)
+        bits |= U_MODEL3;
+    if (to.modelindex4 != from.modelindex4)
+        bits |= U_MODEL4;
+    if (to.sound != from.sound)
+        bits |= U_SOUND;
+    // Without the bit the game puts the old origin where the entity stood before.
+    if (Differ3(to.old_origin, from.origin))
+        bits |= U_OLDORIGIN;
+    return bits;
+}
+
+void WriteEntityDelta(WireWriter& out, uint32_t bits, const EntityState& s) {
+    WriteBitsAndNumber(out, bits, s.number);
     if (bits & U_MODEL) {
         out.Byte(s.modelindex);
     }
@@ -193,170 +285,10 @@ void WriteFields(WireWriter& out, uint32_t bits, const EntityState& s) {
     }
 }
 
-void ToSlot(const EntityState& s, EntitySlot& slot) {
-    static_cast<EntityState&>(slot) = s;
-    slot.frame &= 0xFF;
-    slot.effects &= 0xFF;
-    slot.number = 0;
-    slot.event = 0;
-    slot.remove = 0;
+void WriteEntityRemove(WireWriter& out, uint16_t number) {
+    WriteBitsAndNumber(out, U_REMOVE, number);
 }
 
-// The slot's state under the record's number and remove flag.
-void FromSlot(const EntitySlot& slot, EntityState& s) {
-    uint16_t number = s.number;
-    uint8_t remove = s.remove;
-    s = slot;
-    s.number = number;
-    s.remove = remove;
-}
-
-uint16_t ReadNumber(WireReader& in, uint32_t bits) {
-    return (bits & U_NUMBER16) ? in.Word() : in.Byte();
-}
-
-} // namespace
-
-void ReadBaselineDelta(WireReader& in, EntityState& out) {
-    out = EntityState{};
-    uint32_t bits = ReadBits(in);
-    out.number = ReadNumber(in, bits);
-    ReadFields(in, bits, out);
-    if ((bits & (U_FRAME8 | U_FRAME16)) == 0) {
-        out.frame = kFrameNotSent;
-    }
-}
-
-void StoreBaseline(DeltaState& delta, const EntityState& s) {
-    if (!HasSlot(s.number)) {
-        return;
-    }
-    EntitySlot& base = delta.baseline[s.number];
-    ToSlot(s, base);
-    if (s.frame == kFrameNotSent) {
-        base.frame = 0;
-    }
-    delta.current[s.number] = base;
-}
-
-void WriteBaselineDelta(WireWriter& out, const EntityState& s, DeltaState& delta) {
-    uint32_t bits = 0;
-    if (s.origin[0])
-        bits |= U_ORIGIN1;
-    if (s.origin[1])
-        bits |= U_ORIGIN2;
-    if (s.origin[2])
-        bits |= U_ORIGIN3;
-    if (s.angles[0])
-        bits |= U_ANGLE1;
-    if (s.angles[1])
-        bits |= U_ANGLE2;
-    if (s.angles[2])
-        bits |= U_ANGLE3;
-    if (s.skinnum)
-        bits |= VariableBits(s.skinnum, U_SKIN8, U_SKIN16);
-    if (s.frame != kFrameNotSent)
-        bits |= s.frame < 256 ? U_FRAME8 : U_FRAME16;
-    if (s.effects)
-        bits |= VariableBits(s.effects, U_EFFECTS8, U_EFFECTS16);
-    if (s.renderfx)
-        bits |= VariableBits(s.renderfx, U_RENDERFX8, U_RENDERFX16);
-    if (s.solid)
-        bits |= U_SOLID;
-    if (s.sound)
-        bits |= U_SOUND;
-    if (s.event)
-        bits |= U_EVENT;
-    if (s.modelindex)
-        bits |= U_MODEL;
-    if (s.modelindex2)
-        bits |= U_MODEL2;
-    if (s.modelindex3)
-        bits |= U_MODEL3;
-    if (s.modelindex4)
-        bits |= U_MODEL4;
-    if (s.old_origin[0] || s.old_origin[1] || s.old_origin[2])
-        bits |= U_OLDORIGIN;
-    WriteBitsAndNumber(out, bits, s.number);
-    WriteFields(out, bits, s);
-    StoreBaseline(delta, s);
-}
-
-bool ReadPacketEntityDelta(WireReader& in, const DeltaState& delta, EntityState& out) {
-    out = EntityState{};
-    uint32_t bits = ReadBits(in);
-    out.number = ReadNumber(in, bits);
-    if (out.number == 0) {
-        return false;
-    }
-    out.remove = (bits & U_REMOVE) ? 1 : 0;
-    if (HasSlot(out.number)) {
-        FromSlot(delta.current[out.number], out);
-    }
-    ReadFields(in, bits, out);
-    return true;
-}
-
-void StorePacketEntity(DeltaState& delta, const EntityState& s) {
-    if (s.number == 0 || !HasSlot(s.number)) {
-        return;
-    }
-    if (s.remove) {
-        delta.current[s.number] = delta.baseline[s.number];
-    } else {
-        ToSlot(s, delta.current[s.number]);
-    }
-}
-
-void WritePacketEntityDelta(WireWriter& out, const EntityState& s, DeltaState& delta) {
-    if (s.number == 0) {
-        WriteBitsAndNumber(out, 0, 0);
-        return;
-    }
-    EntitySlot none{};
-    const EntitySlot& slot = HasSlot(s.number) ? delta.current[s.number] : none;
-    uint32_t bits = 0;
-    if (s.remove)
-        bits |= U_REMOVE;
-    if (s.origin[0] != slot.origin[0])
-        bits |= U_ORIGIN1;
-    if (s.origin[1] != slot.origin[1])
-        bits |= U_ORIGIN2;
-    if (s.origin[2] != slot.origin[2])
-        bits |= U_ORIGIN3;
-    if (s.angles[0] != slot.angles[0])
-        bits |= U_ANGLE1;
-    if (s.angles[1] != slot.angles[1])
-        bits |= U_ANGLE2;
-    if (s.angles[2] != slot.angles[2])
-        bits |= U_ANGLE3;
-    if (s.skinnum != slot.skinnum)
-        bits |= VariableBits(s.skinnum, U_SKIN8, U_SKIN16);
-    if (s.frame != slot.frame)
-        bits |= s.frame < 256 ? U_FRAME8 : U_FRAME16;
-    if (s.effects != slot.effects)
-        bits |= VariableBits(s.effects, U_EFFECTS8, U_EFFECTS16);
-    if (s.renderfx != slot.renderfx)
-        bits |= VariableBits(s.renderfx, U_RENDERFX8, U_RENDERFX16);
-    if (s.solid != slot.solid)
-        bits |= U_SOLID;
-    if (s.event)
-        bits |= U_EVENT;
-    if (s.modelindex != slot.modelindex)
-        bits |= U_MODEL;
-    if (s.modelindex2 != slot.modelindex2)
-        bits |= U_MODEL2;
-    if (s.modelindex3 != slot.modelindex3)
-        bits |= U_MODEL3;
-    if (s.modelindex4 != slot.modelindex4)
-        bits |= U_MODEL4;
-    if (s.sound != slot.sound)
-        bits |= U_SOUND;
-    if (s.old_origin[0] != slot.old_origin[0] || s.old_origin[1] != slot.old_origin[1] ||
-        s.old_origin[2] != slot.old_origin[2]) {
-        bits |= U_OLDORIGIN;
-    }
-    WriteBitsAndNumber(out, bits, s.number);
-    WriteFields(out, bits, s);
-    StorePacketEntity(delta, s);
+void WriteEntityTerminator(WireWriter& out) {
+    WriteBitsAndNumber(out, 0, 0);
 }

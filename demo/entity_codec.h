@@ -1,4 +1,5 @@
-// Spawnbaseline and packet entity deltas: bits, entity number and the fields the bits select.
+// Spawnbaseline and packet entity deltas: bits, entity number and the fields the bits select,
+// read and written the way the game's client and server do.
 #pragma once
 
 #include "entity_state.h"
@@ -6,22 +7,33 @@
 
 struct DeltaState;
 
+// Reads the bits (one to four bytes) and the entity number of an entity delta.
+uint32_t ReadEntityBits(WireReader& in, uint16_t& number);
+// Reads the fields `bits` selects on top of `from`, as the game's client does: a field not
+// sent keeps from's value, an old origin not sent is from's origin, an event not sent is 0.
+// Frame, skin, effects and renderfx sent in 16 bits are sign-extended, as the game reads them.
+void ReadEntityFields(WireReader& in, uint32_t bits, const EntityState& from, EntityState& out);
+
 // Reads a spawnbaseline delta (against an all-zero state). Frame is kFrameNotSent when
 // neither frame bit is set.
 void ReadBaselineDelta(WireReader& in, EntityState& out);
-// Records a baseline in the baseline and current-state slots of its entity.
+// Records a baseline in the baseline slot of its entity (a frame not sent is 0 there).
+// Numbers beyond the tables are ignored.
 void StoreBaseline(DeltaState& delta, const EntityState& s);
-// Writes a spawnbaseline (without the id) and records it like reading does.
-void WriteBaselineDelta(WireWriter& out, const EntityState& s, DeltaState& delta);
+// Writes a spawnbaseline (without the id): every non-zero field, and the frame unless it is
+// kFrameNotSent.
+void WriteBaselineDelta(WireWriter& out, const EntityState& s);
 
-// Reads one packet entity delta. Fields that are not sent come from the entity's current-state
-// slot (event excepted: not sent means 0). Returns false for the run's terminator (number 0).
-bool ReadPacketEntityDelta(WireReader& in, const DeltaState& delta, EntityState& out);
-// Stores a read packet entity into its slot; a removed entity falls back to its baseline.
-void StorePacketEntity(DeltaState& delta, const EntityState& s);
-// Writes one packet entity delta against the entity's slot (without the id) and stores it.
-// Number 0 writes the run's terminator.
-void WritePacketEntityDelta(WireWriter& out, const EntityState& s, DeltaState& delta);
+// The bits that turn `from` into `to` on the game's side: every field that differs, the old
+// origin when it is not from's origin, the event when it is not 0, each variable-width field
+// in the smallest form that reads back as the same value. 0 when nothing needs sending.
+uint32_t EntityDeltaBits(const EntityState& from, const EntityState& to);
+// Writes an entity delta: bits, to's number, the fields `bits` selects from `to`.
+void WriteEntityDelta(WireWriter& out, uint32_t bits, const EntityState& to);
+// Writes the removal of an entity from the frame: its bits and number, no field.
+void WriteEntityRemove(WireWriter& out, uint16_t number);
+// Writes the end of a packetentities run (number 0).
+void WriteEntityTerminator(WireWriter& out);
 
 // True when an entity number indexes the slot tables.
 inline bool HasSlot(int number) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 // Entity numbers index tables of this many slots.
 constexpr int kMaxEntities = 1024;
@@ -64,8 +65,22 @@ struct EntityState {
 };
 static_assert(sizeof(EntityState) == 44, "one entity record per entity per frame: keep it small");
 
-// The state the codec remembers per entity number: the last state read or written, with
-// frame and effects held to their low 8 bits. A packet entity whose frame or effects were not
-// sent therefore reads back only those bits, and the encoder re-sends any larger value
-// whenever it appears in a record. Number, event and remove are not kept.
+// The state the codec keeps per entity number (a baseline, or the entity as a frame shows
+// it), at the full width the game holds: frame 16 bits sign-extended, skin, effects and
+// renderfx 32 bits. Number, event and remove are not meaningful in a slot.
 struct EntitySlot : EntityState {};
+
+// The entities one frame shows, ascending by number, each at full width.
+using EntitySet = std::vector<EntityState>;
+
+// An entity a frame carries over unchanged: the game moves its old origin to where it stood
+// and clears its event.
+inline EntityState CarriedEntity(const EntityState& from) {
+    EntityState s = from;
+    s.old_origin[0] = from.origin[0];
+    s.old_origin[1] = from.origin[1];
+    s.old_origin[2] = from.origin[2];
+    s.event = 0;
+    s.remove = 0;
+    return s;
+}

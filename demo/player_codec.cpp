@@ -88,7 +88,9 @@ void ReadPlayerDelta(WireReader& in, const PlayerState& previous, PlayerState& o
     }
     out.statsMask = in.Dword();
     for (int i = 0; i < kMaxStats; ++i) {
-        out.stats[i] = (out.statsMask & (1u << i)) ? in.Short() : int16_t(-1);
+        if (out.statsMask & (1u << i)) {
+            out.stats[i] = in.Short();
+        }
     }
 }
 
@@ -179,11 +181,18 @@ void WritePlayerDelta(WireWriter& out, const PlayerState& s, PlayerState& previo
     if (flags & PS_RDFLAGS) {
         out.Byte(s.rdflags);
     }
-    out.Dword(s.statsMask);
+    uint32_t statsMask = 0;
     for (int i = 0; i < kMaxStats; ++i) {
-        if (s.statsMask & (1u << i)) {
+        if (s.stats[i] != p.stats[i]) {
+            statsMask |= 1u << i;
+        }
+    }
+    out.Dword(statsMask);
+    for (int i = 0; i < kMaxStats; ++i) {
+        if (statsMask & (1u << i)) {
             out.Word(static_cast<uint16_t>(s.stats[i]));
         }
     }
     previous = s;
+    previous.statsMask = statsMask;
 }

@@ -5,9 +5,9 @@
 #include "wire.h"
 
 // Reads a playerinfo delta. Every field that is not sent keeps its value from `previous`, as
-// the game keeps it; stats not in the mask are -1.
+// the game keeps it, stats included; the record's stats mask says which stats were sent.
 void ReadPlayerDelta(WireReader& in, const PlayerState& previous, PlayerState& out);
 
-// Writes a playerinfo delta (without the id) against `previous`, sending each field that
-// differs and exactly the stats of the record's mask, then makes the record the new previous.
+// Writes a playerinfo delta (without the id) against `previous`, sending each field and each
+// stat that differs, then makes the record the new previous (with the mask as sent).
 void WritePlayerDelta(WireWriter& out, const PlayerState& s, PlayerState& previous);

@@ -45,18 +45,12 @@ struct PlayerState {
     float blend[4];
     uint8_t fov;
     uint8_t rdflags;
-    int16_t stats[kMaxStats]; // -1 where the stat was not sent
-    uint32_t statsMask;       // bit i set: stat i is on the wire
+    int16_t stats[kMaxStats]; // every stat as the game holds it, sent or not
+    uint32_t statsMask;       // bit i set: stat i was on the wire (saving sends what differs)
 };
 
 // Sets a stat and marks it as sent.
 inline void SetStat(PlayerState& ps, int index, int16_t value) {
     ps.stats[index] = value;
     ps.statsMask |= 1u << index;
-}
-
-// Clears a stat back to "not sent".
-inline void ClearStat(PlayerState& ps, int index) {
-    ps.stats[index] = -1;
-    ps.statsMask &= ~(1u << index);
 }

@@ -12,8 +12,7 @@ void DeltaState::Reset() {
     current = {};
     baseline = {};
     previousPlayer = PlayerState{};
-    decoderEntityRun = false;
-    encoderEntityRun = false;
+    client = ClientFrames{};
 }
 
 CTreskDoc::CTreskDoc() {

@@ -5,8 +5,10 @@
 #include "byte_sink.h"
 #include "configstring_table.h"
 #include "demo_block.h"
+#include "demo_saver.h"
 #include "document_view.h"
 #include "entity_state.h"
+#include "frame_state.h"
 #include "player_state.h"
 
 #include "orrery/cqrefapiimport.h"
@@ -59,15 +61,16 @@ struct PlayerModelEntry {
     int32_t modelNumber = 0;
 };
 
-// The codec's memory between messages: decoding and encoding walk the demo in file order,
-// each entity taking the fields a packet does not send from its last state.
+// The decoder's memory between messages, as the game client keeps it: the baselines, the
+// ring of recent frames each frame is read against, and, for views, every entity as the last
+// frame decoded showed it and that frame's player state.
 struct DeltaState {
     std::array<EntitySlot, kMaxEntities> current{};
     std::array<EntitySlot, kMaxEntities> baseline{};
     PlayerState previousPlayer{};
-    bool decoderEntityRun = false; // a packetentities run is being read
-    bool encoderEntityRun = false; // a packetentities run is being written
+    ClientFrames client;
 
+    bool DecodingEntities() const { return client.stage == ClientFrames::Stage::kEntities; }
     void Reset();
 };
 
@@ -98,9 +101,10 @@ class CTreskDoc {
 
     // Loading from bytes: reads the container into undecoded blocks (resets the codec state).
     void LoadFromBytes(const uint8_t* data, size_t size);
-    // Saving into a sink: hint 20 to the views, fresh delta state, rebuilt signon, then every
-    // further block encoded in order. No end marker follows.
-    void SaveTo(ByteSink& out);
+    // Saving into a sink: hint 20 to the views, the rebuilt signon, then every frame as the
+    // difference to what the game holds after the frame written before it (DemoSaver). No end
+    // marker follows. Also kept in lastSave.
+    SaveReport SaveTo(ByteSink& out);
 
     // Decodes every block in file order; the tables, texts and slots describe the demo after.
     void DecodeAll();
@@ -110,13 +114,15 @@ class CTreskDoc {
     // The first block from block 6 on that holds a frame message; 0 when there is none.
     uint32_t FindFirstPlayBlock();
 
+    // The opening block or blocks: the first message (normally the serverdata), then the
+    // configstrings the document keeps, from its fields and tables.
     void WriteSignon(ByteSink& out);
     // Appends table entries 0..count-1 as configstrings base+k to the buffer, writing the
     // buffer out as a block whenever the next entry would take it past 1390 bytes.
     void WriteConfigStringTable(const ConfigStringTable& table, int count, int base,
                                 std::vector<uint8_t>& buffer, ByteSink& out);
-    // Renumbers the frame messages from the first block of play on: consecutive server frames,
-    // each a delta from the one before. Stops at the first block without a frame.
+    // Numbers the frames as saving does (FrameNumbering): consecutive server frames, each a
+    // delta from the one before, the first of a map standing alone.
     void RenumberFrames();
 
     // --- views ----------------------------------------------------------------------------
@@ -171,11 +177,12 @@ class CTreskDoc {
     std::array<EntityNote, kMaxEntities> entityNotes;
     std::array<PlayerModelEntry, kPlayerModels> playerModels;
     bool modified = false;
+    // What the last save could not do exactly.
+    SaveReport lastSave;
 
   private:
     void LoadBlocks(const FileBytes& file);
     void ClearSignon();
-    void WriteBlock(ByteSink& out, const uint8_t* data, size_t size);
 
     std::vector<DocumentView*> views_;
     std::vector<DecodeProblem> problems_;

@@ -1,8 +1,12 @@
 #include "editor/tresk_view.h"
 
+#include "demo/frame_timeline.h"
 #include "demo/svc.h"
 #include "demo/tresk_doc.h"
+#include "editor/block_buffer.h"
+#include "editor/block_edit.h"
 #include "editor/block_selection.h"
+#include "editor/clipboard.h"
 #include "editor/command_ids.h"
 #include "editor/ui.h"
 #include "editor/view_display.h"
@@ -22,6 +26,9 @@ uint16_t MessageNumberOf(uint32_t count) {
 constexpr uint32_t kFirstReversibleBlock = 5;
 
 } // namespace
+
+const char* const kFrameDataText = "A frame's player state and entities can't be deleted on "
+                                   "their own: delete the frame message, and they go with it.";
 
 CTreskView::CTreskView(CTreskDoc& doc, Ui& ui, ViewDisplay& display)
     : doc_(doc), ui_(ui), display_(display) {
@@ -416,29 +423,19 @@ void CTreskView::OnReverseSelection() {
         ui_.ShowMessage("Must have more than 1 block selected idiot!");
         return;
     }
-    std::vector<DemoBlock*> run;
-    run.reserve(selectionCount_);
-    for (DemoBlock* b = doc_.currentBlock; b != nullptr && run.size() < selectionCount_;
-         b = b->next) {
-        run.push_back(b);
+    if (doc_.firstFrameBlock != 0 && currentBlockNumber_ < doc_.firstFrameBlock) {
+        ui_.ShowMessage(OpeningBlocksText("reverse", doc_.firstFrameBlock));
+        return;
     }
-    DemoBlock* first = run.front();
-    DemoBlock* last = run.back();
-    DemoBlock* before = first->previous;
-    DemoBlock* after = last->next;
-    if (run.size() != selectionCount_ || before == nullptr || after == nullptr) {
+    DemoBlock* first = doc_.currentBlock;
+    DemoBlock* last = LastOfRun(first, selectionCount_);
+    if (first->previous == nullptr || last->next == nullptr ||
+        doc_.NumberOf(last) != currentBlockNumber_ + selectionCount_ - 1) {
         return; // the list is shorter than the view counts: leave it alone
     }
     // The shown page belongs to the first block of the run, which moves: store it first.
     ApplyMessagePage();
-    for (DemoBlock* b : run) {
-        std::swap(b->previous, b->next);
-    }
-    before->next = last;
-    last->previous = before;
-    first->next = after;
-    after->previous = first;
-    doc_.currentBlock = last;
+    ReverseBlockRun(doc_, first, selectionCount_);
     RefreshView();
 }
 
@@ -450,6 +447,11 @@ void CTreskView::OnDeleteMessage() {
     }
     if (blockCount_ <= 1 && doc_.currentBlock->MessageCount() <= 1) {
         ui_.Beep(); // the demo's last message stays
+        return;
+    }
+    const uint8_t type = CurrentMessage()->type;
+    if (type == svc_playerinfo || type == svc_packetentities) {
+        ui_.ShowMessage(kFrameDataText);
         return;
     }
     if (!skipDeleteConfirmation && !ui_.Ask("Are you sure you want to delete this message?")) {
@@ -464,7 +466,20 @@ DeleteKind CTreskView::DeleteMessage(DemoBlock* block, uint16_t& number, uint32_
     if (block == nullptr || number == 0 || number > block->MessageCount()) {
         return kNothingDeleted;
     }
-    const bool onlyMessage = block->MessageCount() == 1;
+    DemoMessage* target = block->MessageAt(number);
+    if (target->type == svc_playerinfo || target->type == svc_packetentities) {
+        return kNothingDeleted; // frame data goes only with its frame
+    }
+    // A frame's player state and entities go with it.
+    uint32_t span = 1;
+    if (target->type == svc_frame) {
+        for (const DemoMessage* m = target->next;
+             m != nullptr && (m->type == svc_playerinfo || m->type == svc_packetentities);
+             m = m->next) {
+            ++span;
+        }
+    }
+    const bool onlyMessage = block->MessageCount() == span;
     if (onlyMessage &&
         (blockCount_ <= 1 || (block->previous == nullptr && block->next == nullptr))) {
         return kNothingDeleted; // the demo's only block stays
@@ -473,18 +488,22 @@ DeleteKind CTreskView::DeleteMessage(DemoBlock* block, uint16_t& number, uint32_
     if (shownPage_ != nullptr && shownBlock_ == block) {
         ApplyMessagePage();
     }
+    if (target->type == svc_frame) {
+        // The next frame loses its predecessor: it keeps what it shows now.
+        KeepFramesWhole({NextFrameBlock(block->next)});
+    }
     const uint16_t passed = number;
     DeleteKind kind = kMessageDeleted;
     if (onlyMessage) {
         RemoveBlock(block, blockNumber);
         kind = kBlockDeleted;
-    } else if (number == 1) {
-        block->EraseMessageAfter(nullptr);
     } else {
-        const bool wasLast = number == block->MessageCount();
-        block->EraseMessageAfter(block->MessageAt(number - 1u));
-        if (wasLast) {
-            --number;
+        DemoMessage* before = number == 1 ? nullptr : block->MessageAt(number - 1u);
+        for (uint32_t i = 0; i < span; ++i) {
+            block->EraseMessageAfter(before);
+        }
+        if (number > block->MessageCount()) {
+            number = static_cast<uint16_t>(block->MessageCount());
         }
     }
     doc_.UpdateAllViews(this, kHintDeleteMessage, {blockNumber, passed, kind});
@@ -522,6 +541,40 @@ void CTreskView::RemoveBlock(DemoBlock* block, uint32_t blockNumber) {
     if (uint64_t{currentBlockNumber_} + selectionCount_ > oldCount && selectionCount_ > 1) {
         --selectionCount_;
     }
+}
+
+// --- clipboard -------------------------------------------------------------------------------
+
+void CTreskView::OnEditCopy() {
+    if (blockBuffer != nullptr) {
+        EditCopy(*this, *blockBuffer);
+    }
+}
+
+void CTreskView::OnEditCut() {
+    if (blockBuffer != nullptr) {
+        EditCut(*this, *blockBuffer);
+    }
+}
+
+void CTreskView::OnEditPaste() {
+    if (blockBuffer != nullptr) {
+        EditPaste(*this, *blockBuffer);
+    }
+}
+
+void CTreskView::OnEditDeleteBlocks() {
+    EditDeleteBlocks(*this);
+}
+
+void CTreskView::OnEditClearBuffer() {
+    if (blockBuffer != nullptr) {
+        blockBuffer->ClearBlockBuffer();
+    }
+}
+
+void CTreskView::OnAddNewMessage() {
+    AddNewMessage(*this);
 }
 
 // --- document broadcast ----------------------------------------------------------------------
@@ -572,7 +625,6 @@ void CTreskView::OnUpdate(DocumentView*, int hint, const std::vector<uint32_t>& 
     case kHintBeforeSave:
         if (HasCurrentBlock()) {
             ApplyMessagePage();
-            doc_.RenumberFrames();
             RefreshView();
         }
         break;
@@ -603,6 +655,12 @@ constexpr ViewCommand kViewCommands[] = {
     {ID_EDIT_SELECT_ALL, &CTreskView::OnSelectAll},
     {ID_EDIT_DESELECT_ALL, &CTreskView::OnDeselectAll},
     {ID_SEL_REVERSE, &CTreskView::OnReverseSelection},
+    {ID_EDIT_COPY, &CTreskView::OnEditCopy},
+    {ID_EDIT_CUT, &CTreskView::OnEditCut},
+    {ID_EDIT_PASTE, &CTreskView::OnEditPaste},
+    {ID_EDIT_DELETE_BLOCKS, &CTreskView::OnEditDeleteBlocks},
+    {ID_EDIT_CLEAR_BUFFER, &CTreskView::OnEditClearBuffer},
+    {ID_TOOLS_ADD_MESSAGE, &CTreskView::OnAddNewMessage},
 };
 
 const ViewCommand* FindViewCommand(int id) {
@@ -640,6 +698,13 @@ bool CTreskView::IsCommandEnabled(int id) {
     default:
         return true;
     }
+}
+
+bool CTreskView::IsCommandEnabledNow(int id) const {
+    if (id == ID_EDIT_PASTE || id == ID_EDIT_CLEAR_BUFFER) {
+        return blockBuffer != nullptr && blockBuffer->HasBlocks();
+    }
+    return IsCommandEnabled(id);
 }
 
 bool CTreskView::HasNoAction(int id) {

@@ -18,12 +18,16 @@
 #include <string>
 #include <vector>
 
+class CBlockBuffer;
 class CTreskDoc;
 class DemoBlock;
 struct DemoMessage;
 class MessagePage;
 class Ui;
 class ViewDisplay;
+
+// Shown when a playerinfo or packetentities record is to be deleted without its frame.
+extern const char* const kFrameDataText;
 
 // What DeleteMessage did; also the kind it broadcasts with update hint 3.
 enum DeleteKind : uint32_t {
@@ -71,9 +75,19 @@ class CTreskView : public DocumentView {
     void OnSelectAll();   // 32843: from the first block of play, or an earlier current block
     void OnDeselectAll(); // 32845
     // 32842: reverses the order of the selected blocks; refused (with its message) for a run
-    // that starts before block 5, reaches the last block, or holds a single block.
+    // that starts before block 5 or before the first block of play, reaches the last block,
+    // or holds a single block. Every reversed frame goes on showing what it showed.
     void OnReverseSelection();
-    void OnDeleteMessage(); // 1037: asks first
+    // 1037: asks first. A frame message goes with its player state and entities; those alone
+    // are refused with kFrameDataText.
+    void OnDeleteMessage();
+    // The clipboard family (clipboard.h), on the application's block buffer.
+    void OnEditCopy();         // 57634
+    void OnEditCut();          // 57635
+    void OnEditPaste();        // 57637
+    void OnEditDeleteBlocks(); // 32831
+    void OnEditClearBuffer();  // 32819
+    void OnAddNewMessage();    // 32838
     // Runs a button of the shown page on what the person typed (the sound page's
     // "Auto-Origin"); shows the page's new values when the button changed them.
     void OnPageButton(const std::string& key);
@@ -88,6 +102,9 @@ class CTreskView : public DocumentView {
     // Commands that are accepted but do nothing ("B1" to "R3", "Jump to &Time Index",
     // "&2D Overhead Preview").
     static bool HasNoAction(int id);
+    // The enable query as this view stands: IsCommandEnabled, and Paste and Clear Buffer only
+    // while the block buffer holds blocks.
+    bool IsCommandEnabledNow(int id) const;
 
     // --- operations other commands use ---------------------------------------------------
     // Redraws: progress position, hint 0 to the other views, selection trimmed at the last
@@ -100,9 +117,11 @@ class CTreskView : public DocumentView {
     // The n-th message of a block (n < 2 gives the first); null past the end or without a
     // block.
     static DemoMessage* MessageByNumber(const DemoBlock* block, uint32_t n);
-    // Deletes message `number` of `block` (at position blockNumber). When it was the block's
-    // only message the block goes too, unless it is the demo's only block (then nothing is
-    // deleted); the view's numbers, counts and the document's first block of play follow.
+    // Deletes message `number` of `block` (at position blockNumber). A frame message takes its
+    // player state and entities with it (the next frame is kept whole first); a playerinfo or
+    // packetentities record alone is not deleted. When the block is left empty it goes too,
+    // unless it is the demo's only block (then nothing is deleted); the view's numbers,
+    // counts and the document's first block of play follow.
     // Deleting the last message of a block lowers `number` by one. Pending edits of a page
     // shown for this block are stored first. Broadcasts hint 3 with [blockNumber, number as
     // passed, kind] unless nothing was deleted.
@@ -148,6 +167,9 @@ class CTreskView : public DocumentView {
     // The application's skip-message-delete-confirmation flag (nothing sets it).
     bool skipDeleteConfirmation = false;
     ViewPreviewHooks previewHooks;
+    // The application's block buffer, shared by every view; without one the clipboard
+    // commands do nothing.
+    CBlockBuffer* blockBuffer = nullptr;
 
     // The pages, one per page resource; the shown one, if any.
     MessagePageSet& Pages() { return pages_; }

@@ -6,6 +6,8 @@
 // holds what they entered) and false on Cancel (the struct is left as it was).
 #pragma once
 
+#include "editor/message_type_dlg.h"
+
 #include <cstdint>
 #include <string>
 
@@ -40,4 +42,5 @@ class Ui {
 
     virtual bool RunNumberDlg(NumberDlgData& data) = 0;
     virtual bool RunBlockSelectionDlg(BlockSelectionDlgData& data) = 0;
+    virtual bool RunMessageTypeDlg(MessageTypeDlgData& data) = 0;
 };

@@ -40,6 +40,23 @@ bool ScriptedUi::RunBlockSelectionDlg(BlockSelectionDlgData& data) {
     return answer(data);
 }
 
+bool ScriptedUi::RunMessageTypeDlg(MessageTypeDlgData& data) {
+    transcript.push_back("message type: " + data.text);
+    if (messageTypeAnswers.empty()) {
+        ADD_FAILURE() << "unexpected message type dialog";
+        return false;
+    }
+    std::optional<std::string> answer = messageTypeAnswers.front();
+    messageTypeAnswers.pop_front();
+    if (!answer) {
+        return false;
+    }
+    data.text = *answer;
+    int row = FindMessageTypePrefix(*answer);
+    data.chosenType = row < 0 ? -1 : MessageTypeEntries()[static_cast<size_t>(row)].type;
+    return true;
+}
+
 void ScriptedUi::AnswerSelectionCount(const std::string& countText) {
     selectionAnswers.emplace_back([countText](BlockSelectionDlgData& data) {
         ReadBlockSelectionTexts(data); // the dialog opens

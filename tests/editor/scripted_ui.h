@@ -25,6 +25,7 @@ class ScriptedUi : public Ui {
     std::deque<bool> askAnswers;
     std::deque<std::optional<NumberDlgData>> numberAnswers;
     std::deque<std::function<bool(BlockSelectionDlgData&)>> selectionAnswers;
+    std::deque<std::optional<std::string>> messageTypeAnswers; // the text typed; nullopt = Cancel
 
     std::vector<std::string> transcript;
     std::vector<std::string> messages; // the ShowMessage texts alone
@@ -40,6 +41,8 @@ class ScriptedUi : public Ui {
     // OK in the block selection dialog after the person typed `countText` into the count
     // field (the coupling sets the last field).
     void AnswerSelectionCount(const std::string& countText);
+    // OK in the message type dialog after typing `text` (the prefix search selects).
+    void AnswerMessageType(const std::string& text) { messageTypeAnswers.emplace_back(text); }
     void CancelSelection() {
         selectionAnswers.emplace_back([](BlockSelectionDlgData&) { return false; });
     }
@@ -55,6 +58,7 @@ class ScriptedUi : public Ui {
         EXPECT_TRUE(askAnswers.empty()) << "unused Ask answers";
         EXPECT_TRUE(numberAnswers.empty()) << "unused number dialog answers";
         EXPECT_TRUE(selectionAnswers.empty()) << "unused block selection answers";
+        EXPECT_TRUE(messageTypeAnswers.empty()) << "unused message type answers";
     }
 
     void ShowMessage(const std::string& text) override {
@@ -68,6 +72,7 @@ class ScriptedUi : public Ui {
     }
     bool RunNumberDlg(NumberDlgData& data) override;
     bool RunBlockSelectionDlg(BlockSelectionDlgData& data) override;
+    bool RunMessageTypeDlg(MessageTypeDlgData& data) override;
 };
 
 // Records what the view shows. StorePageFields runs `onStore` when set (a test can type into

@@ -13,7 +13,6 @@ void DecodeArbitraryBytes(const uint8_t* data, size_t size) {
     doc.LoadFromBytes(data, size);
     doc.DecodeAll();
     doc.firstFrameBlock = doc.FindFirstPlayBlock();
-    doc.RenumberFrames();
     VectorSink saved;
     doc.SaveTo(saved);
     CTreskDoc again;

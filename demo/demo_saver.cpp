@@ -1,0 +1,389 @@
+#include "demo_saver.h"
+
+#include "codec.h"
+#include "demo_block.h"
+#include "entity_codec.h"
+#include "player_codec.h"
+#include "signon_routing.h"
+#include "tresk_doc.h"
+
+#include <algorithm>
+
+namespace {
+
+// A frame shares its block with the block's other messages while at least this much room is
+// left for its player state and entities; with less the block is split before the frame.
+constexpr size_t kMinFrameRoom = 400;
+
+bool IsFrameData(uint8_t type) {
+    return type == svc_frame || type == svc_playerinfo || type == svc_packetentities;
+}
+
+// Configstrings the saver never sends as a correction: the world model only loads with the
+// map, and an inline model the map lacks would stop the game.
+bool MayCorrect(uint16_t index, const std::string& value) {
+    if (index == kModelBase) {
+        return false;
+    }
+    return !(index > kModelBase && index < kSoundBase && !value.empty() && value[0] == '*');
+}
+
+} // namespace
+
+std::string SaveReportText(const SaveReport& report) {
+    std::string text;
+    if (report.framesDiffering > 0) {
+        text = std::to_string(report.framesDiffering) +
+               " frame(s) of the saved demo show the game slightly less than their records: "
+               "joining the edited blocks took more than a block's 1400 bytes, so the "
+               "remaining changes follow in the next frames.";
+    }
+    if (report.blocksOverLimit > 0) {
+        text += (text.empty() ? "" : " ") + std::to_string(report.blocksOverLimit) +
+                " message(s) are longer than the game's 1400-byte packets and were written "
+                "alone; the game will stop playing the demo there.";
+    }
+    return text;
+}
+
+void FrameNumbering::Number(FrameMessage& frame) {
+    if (!started_) {
+        // The first frame keeps its number (at least 1: a delta frame of 0 means none).
+        last_ = std::max(frame.server_frame, 1) - 1;
+        started_ = true;
+    }
+    const int32_t s = last_ + 1;
+    frame.server_frame = s;
+    if (!frame.valid) {
+        // A delta frame 16 on names the ring entry of the frame before, which holds another
+        // number: the game reads the frame against that entry and does not show it.
+        frame.delta_frame = s + 15;
+    } else {
+        frame.delta_frame = haveFrame_ ? s - 1 : -1;
+    }
+    last_ = s;
+    haveFrame_ = true;
+}
+
+void CTreskDoc::RenumberFrames() {
+    FrameNumbering numbering;
+    for (DemoBlock* b = FirstBlock(); b != nullptr; b = b->next) {
+        for (DemoMessage* m = b->FirstMessage(); m != nullptr; m = m->next) {
+            if (m->type == svc_serverdata) {
+                numbering.StartMap();
+            } else if (auto* f = MessageCast<FrameMessage>(m); f && f->complete) {
+                numbering.Number(*f);
+            }
+        }
+    }
+}
+
+DemoSaver::DemoSaver(CTreskDoc& doc, ByteSink& out) : doc_(doc), out_(out) {
+    plain_.reserve(kMaxBlockBytes * 2);
+    bytes_.reserve(kMaxBlockBytes * 2);
+    pieces_.reserve(kMaxBlockBytes * 2);
+}
+
+SaveReport DemoSaver::Run() {
+    DemoBlock* first = doc_.FirstBlock();
+    if (first == nullptr) {
+        return report_;
+    }
+    doc_.WriteSignon(out_);
+    const DemoMessage* head = first->FirstMessage();
+    WriteBlock(head != nullptr ? head->next : nullptr);
+    for (const DemoBlock* b = first->next; b != nullptr; b = b->next) {
+        WriteBlock(b->FirstMessage());
+    }
+    return report_;
+}
+
+void DemoSaver::StartMap() {
+    haveFrame_ = false;
+    held_.clear();
+    heldPlayer_ = PlayerState{};
+    baselines_ = {};
+    sentPlay_.clear();
+    pendingConfigStrings_.clear();
+    timeline_.StartMap();
+    numbering_.StartMap();
+}
+
+void DemoSaver::WriteBlock(const DemoMessage* from) {
+    plain_.clear();
+    plainUnits_.clear();
+    for (const DemoMessage* m = from; m != nullptr; m = m->next) {
+        if (!IsFrameData(m->type)) {
+            size_t start = plain_.size();
+            WriteMessage(plain_, const_cast<DemoMessage&>(*m), doc_);
+            plainUnits_.push_back({start, plain_.size()});
+        }
+    }
+    const size_t plainTotal = plain_.size();
+    bytes_.clear();
+    units_.clear();
+    size_t k = 0;
+    size_t frameBytes = 0;
+    for (const DemoMessage* m = from; m != nullptr; m = m->next) {
+        if (m->type == svc_frame) {
+            auto& f = const_cast<FrameMessage&>(static_cast<const FrameMessage&>(*m));
+            if (!f.complete) {
+                continue; // the game never saw it
+            }
+            size_t shared = plainTotal + frameBytes;
+            size_t budget = shared + kMinFrameRoom <= kMaxBlockBytes ? kMaxBlockBytes - shared
+                                                                    : kMaxBlockBytes;
+            size_t start = bytes_.size();
+            WriteFrame(f, budget);
+            frameBytes += bytes_.size() - start;
+        } else if (!IsFrameData(m->type)) {
+            const Unit& u = plainUnits_[k++];
+            if (u.end > u.start) {
+                size_t start = bytes_.size();
+                bytes_.insert(bytes_.end(), plain_.begin() + static_cast<std::ptrdiff_t>(u.start),
+                              plain_.begin() + static_cast<std::ptrdiff_t>(u.end));
+                units_.push_back({start, bytes_.size()});
+            }
+            AfterPlainMessage(*m);
+        }
+    }
+    PackAndEmit();
+}
+
+void DemoSaver::AfterPlainMessage(const DemoMessage& m) {
+    switch (m.type) {
+    case svc_serverdata:
+        StartMap();
+        break;
+    case svc_spawnbaseline: {
+        EntityState s = static_cast<const EntityMessage&>(m).state;
+        if (HasSlot(s.number)) {
+            if (s.frame == kFrameNotSent) {
+                s.frame = 0;
+            }
+            baselines_[s.number] = s;
+        }
+        break;
+    }
+    case svc_configstring: {
+        const auto& cs = static_cast<const ConfigStringMessage&>(m);
+        if (!cs.signon) {
+            sentPlay_[cs.index] = cs.value;
+            std::erase_if(pendingConfigStrings_,
+                          [&](const auto& p) { return p.first == cs.index; });
+            timeline_.ConfigString(cs);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void DemoSaver::WriteFrame(FrameMessage& frame, size_t budget) {
+    numbering_.Number(frame);
+    const EntitySet& target = timeline_.ShowFrame(frame);
+    frameDiffers_ = false;
+    if (frame.keptWhole != nullptr) {
+        QueueConfigStringCorrections();
+    }
+    const PlayerInfoMessage* player = FramePlayer(frame);
+    const PlayerState ps = player != nullptr ? player->state : heldPlayer_;
+
+    std::vector<uint8_t>& head = pack_;
+    head.clear();
+    WriteMessage(head, frame, doc_);
+    WireWriter w(head);
+    w.Byte(svc_playerinfo);
+    WritePlayerDelta(w, ps, heldPlayer_);
+    const size_t fixed = head.size() + 1 + 2; // the entities' id and the run's end
+    size_t room = budget > fixed ? budget - fixed : 0;
+
+    const size_t start = bytes_.size();
+    room -= WriteCorrections(room);
+    bytes_.insert(bytes_.end(), head.begin(), head.end());
+    WriteEntities(target, room);
+    if (!pendingConfigStrings_.empty()) {
+        frameDiffers_ = true;
+    }
+    units_.push_back({start, bytes_.size()});
+    haveFrame_ = true;
+    if (frameDiffers_) {
+        ++report_.framesDiffering;
+    }
+}
+
+void DemoSaver::QueueConfigStringCorrections() {
+    const PlayConfigStrings& intended = timeline_.ConfigStrings();
+    auto want = [&](uint16_t index, const std::string& value) {
+        if (!MayCorrect(index, value)) {
+            return;
+        }
+        for (auto& p : pendingConfigStrings_) {
+            if (p.first == index) {
+                p.second = value;
+                return;
+            }
+        }
+        pendingConfigStrings_.emplace_back(index, value);
+    };
+    for (const auto& [index, value] : intended) {
+        auto sent = sentPlay_.find(index);
+        const std::string held =
+            sent != sentPlay_.end() ? sent->second : SignonConfigString(doc_, index);
+        if (held != value) {
+            want(index, value);
+        }
+    }
+    for (const auto& [index, value] : sentPlay_) {
+        if (intended.find(index) == intended.end()) {
+            std::string signon = SignonConfigString(doc_, index);
+            if (value != signon) {
+                want(index, signon);
+            }
+        }
+    }
+}
+
+size_t DemoSaver::WriteCorrections(size_t room) {
+    size_t used = 0;
+    std::vector<uint8_t> piece;
+    const PlayConfigStrings& intended = timeline_.ConfigStrings();
+    auto fits = [&](const std::pair<uint16_t, std::string>& p) {
+        piece.clear();
+        WireWriter w(piece);
+        w.Byte(svc_configstring);
+        w.Word(p.first);
+        w.String(p.second);
+        if (used + piece.size() > room) {
+            return false;
+        }
+        used += piece.size();
+        bytes_.insert(bytes_.end(), piece.begin(), piece.end());
+        if (intended.find(p.first) == intended.end()) {
+            sentPlay_.erase(p.first); // back to the signon's value
+        } else {
+            sentPlay_[p.first] = p.second;
+        }
+        return true;
+    };
+    std::erase_if(pendingConfigStrings_, fits);
+    return used;
+}
+
+void DemoSaver::WriteEntities(const EntitySet& target, size_t room) {
+    enum Kind : uint8_t { kRemove, kChange, kNew };
+    struct Piece {
+        Kind kind;
+        bool sent;
+        uint32_t from;
+        uint32_t to;
+        size_t start;
+        size_t end;
+    };
+    static thread_local std::vector<Piece> list;
+    list.clear();
+    pieces_.clear();
+    WireWriter w(pieces_);
+    const EntitySet& from = held_;
+    size_t i = 0;
+    size_t j = 0;
+    while (i < from.size() || j < target.size()) {
+        Piece p{};
+        p.start = pieces_.size();
+        if (j == target.size() || (i < from.size() && from[i].number < target[j].number)) {
+            p.kind = kRemove;
+            p.from = static_cast<uint32_t>(i++);
+            WriteEntityRemove(w, from[p.from].number);
+        } else if (i == from.size() || target[j].number < from[i].number) {
+            // New to the game: read against its baseline, and sent even when it equals it.
+            p.kind = kNew;
+            p.to = static_cast<uint32_t>(j++);
+            const EntityState& t = target[p.to];
+            WriteEntityDelta(w, EntityDeltaBits(baselines_[t.number], t), t);
+        } else {
+            p.kind = kChange;
+            p.from = static_cast<uint32_t>(i++);
+            p.to = static_cast<uint32_t>(j++);
+            uint32_t bits = EntityDeltaBits(from[p.from], target[p.to]);
+            if (bits != 0) {
+                WriteEntityDelta(w, bits, target[p.to]);
+            }
+        }
+        p.end = pieces_.size();
+        p.sent = true;
+        list.push_back(p);
+    }
+
+    bytes_.push_back(svc_packetentities);
+    if (pieces_.size() <= room) {
+        bytes_.insert(bytes_.end(), pieces_.begin(), pieces_.end());
+        held_ = target;
+    } else {
+        // What does not fit waits: the game keeps what it holds for those entities, and the
+        // next frames send the rest of the difference.
+        size_t used = 0;
+        for (Piece& p : list) {
+            size_t length = p.end - p.start;
+            if (length > 0 && used + length > room) {
+                p.sent = false;
+                frameDiffers_ = true;
+                continue;
+            }
+            used += length;
+            bytes_.insert(bytes_.end(), pieces_.begin() + static_cast<std::ptrdiff_t>(p.start),
+                          pieces_.begin() + static_cast<std::ptrdiff_t>(p.end));
+        }
+        nextHeld_.clear();
+        for (const Piece& p : list) {
+            switch (p.kind) {
+            case kRemove:
+                if (!p.sent) {
+                    nextHeld_.push_back(CarriedEntity(from[p.from]));
+                }
+                break;
+            case kNew:
+                if (p.sent) {
+                    nextHeld_.push_back(target[p.to]);
+                }
+                break;
+            case kChange:
+                nextHeld_.push_back(p.sent ? target[p.to] : CarriedEntity(from[p.from]));
+                break;
+            }
+        }
+        held_.swap(nextHeld_);
+    }
+    WireWriter out(bytes_);
+    WriteEntityTerminator(out);
+}
+
+void DemoSaver::PackAndEmit() {
+    if (bytes_.size() <= kMaxBlockBytes) {
+        Emit(bytes_.data(), bytes_.size());
+        return;
+    }
+    // Too much for one packet: the messages go out in order over as many blocks as needed.
+    std::vector<uint8_t> pack;
+    for (const Unit& u : units_) {
+        size_t length = u.end - u.start;
+        if (!pack.empty() && pack.size() + length > kMaxBlockBytes) {
+            Emit(pack.data(), pack.size());
+            pack.clear();
+        }
+        pack.insert(pack.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(u.start),
+                    bytes_.begin() + static_cast<std::ptrdiff_t>(u.end));
+    }
+    Emit(pack.data(), pack.size());
+}
+
+void DemoSaver::Emit(const uint8_t* data, size_t size) {
+    if (size == 0) {
+        return; // a zero-length block would end playback in the game
+    }
+    if (size > kMaxBlockBytes) {
+        ++report_.blocksOverLimit;
+    }
+    out_.WriteU32(static_cast<uint32_t>(size));
+    out_.Write(data, size);
+}

@@ -1,0 +1,103 @@
+// Saving as the game's server sends: the saver keeps what the game holds after each frame it
+// wrote (the entity set with full states, the player state with every stat, the baselines and
+// the configstrings of play) and sends, frame by frame, the difference to what the next frame
+// of the document shows. Frames are numbered so that each deltas from the frame written before
+// it. No block is written over the game's 1400 bytes: corrections that do not fit a frame's
+// block wait for the next frames.
+#pragma once
+
+#include "byte_sink.h"
+#include "frame_state.h"
+#include "frame_timeline.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+class CTreskDoc;
+class DemoBlock;
+struct DemoMessage;
+struct FrameMessage;
+
+// The game's packet buffer: no block may be longer.
+constexpr size_t kMaxBlockBytes = 1400;
+
+// What a save could not do exactly.
+struct SaveReport {
+    // Frames whose corrections did not all fit their block: they show the game something a
+    // little different from their records until later frames catch up.
+    uint32_t framesDiffering = 0;
+    // Single messages too long for one packet, written alone all the same.
+    uint32_t blocksOverLimit = 0;
+};
+
+// What a person is told after a save that could not do everything exactly; empty when it did.
+std::string SaveReportText(const SaveReport& report);
+
+// Gives each frame its server frame and delta frame as the saver writes it: consecutive
+// numbers from the first frame's own, each frame a delta from the one before; the first frame
+// of a map stands alone, and a frame the game did not show names a stale ring entry so that
+// it stays unshown.
+class FrameNumbering {
+  public:
+    void StartMap() { haveFrame_ = false; }
+    void Number(FrameMessage& frame);
+
+  private:
+    bool started_ = false;
+    bool haveFrame_ = false;
+    int32_t last_ = 0;
+};
+
+class DemoSaver {
+  public:
+    DemoSaver(CTreskDoc& doc, ByteSink& out);
+    // Writes the rebuilt signon and every block. Changes no record but the frame numbers.
+    SaveReport Run();
+
+  private:
+    struct Unit {
+        size_t start;
+        size_t end;
+    };
+    void StartMap();
+    void WriteBlock(const DemoMessage* from);
+    void AfterPlainMessage(const DemoMessage& m);
+    void WriteFrame(FrameMessage& frame, size_t budget);
+    void QueueConfigStringCorrections();
+    size_t WriteCorrections(size_t room);
+    void WriteEntities(const EntitySet& target, size_t room);
+    void PackAndEmit();
+    void Emit(const uint8_t* data, size_t size);
+
+    CTreskDoc& doc_;
+    ByteSink& out_;
+    SaveReport report_;
+    FrameTimeline timeline_;
+    FrameNumbering numbering_;
+
+    // What the game holds.
+    bool haveFrame_ = false;
+    EntitySet held_;
+    PlayerState heldPlayer_{};
+    std::array<EntityState, 1024> baselines_{};
+    PlayConfigStrings sentPlay_;
+    std::vector<std::pair<uint16_t, std::string>> pendingConfigStrings_;
+    bool frameDiffers_ = false;
+
+    // Scratch of one block: the encoded plain messages, the block's units in order.
+    std::vector<uint8_t> plain_;
+    std::vector<Unit> plainUnits_;
+    std::vector<uint8_t> bytes_;
+    std::vector<Unit> units_;
+    std::vector<uint8_t> pieces_;
+    struct EntityPiece {
+        size_t start;
+        size_t end;
+    };
+    std::vector<EntityPiece> entityPieces_;
+    std::vector<uint8_t> pack_;
+    EntitySet nextHeld_;
+};

@@ -1,0 +1,179 @@
+#include "frame_decoder.h"
+
+#include "entity_codec.h"
+#include "player_codec.h"
+#include "tresk_doc.h"
+
+#include <algorithm>
+
+namespace {
+
+// Past this many parsed entities since the old frame the client no longer trusts it.
+constexpr uint32_t kParseEntitiesTrusted = kParseEntities - 128;
+
+void PushEntity(ClientFrames& c, const EntityState& s) {
+    c.parseEntities[(c.building.firstEntity + c.building.entityCount) % kParseEntities] = s;
+    ++c.building.entityCount;
+}
+
+// Carries the old frame's entities below `end` over unchanged.
+void CarryOldUntil(ClientFrames& c, size_t end) {
+    for (; c.oldIndex < end; ++c.oldIndex) {
+        PushEntity(c, CarriedEntity(c.base[c.oldIndex]));
+    }
+}
+
+// Position of the first old entity numbered `number` or above.
+size_t FindOld(const ClientFrames& c, uint16_t number) {
+    size_t j = c.oldIndex;
+    while (j < c.base.size() && c.base[j].number < number) {
+        ++j;
+    }
+    return j;
+}
+
+void CompleteFrame(CTreskDoc& doc) {
+    ClientFrames& c = doc.delta.client;
+    CarryOldUntil(c, c.base.size());
+    RingFrame& entry = c.frames[static_cast<uint32_t>(c.building.serverFrame) % kFrameRing];
+    entry = c.building;
+    c.parseCount += c.building.entityCount;
+    FrameMessage& f = *c.open;
+    f.complete = true;
+    if (!c.regular) {
+        // What the game read this frame against is not simply the frame before it: keep it.
+        auto snapshot = std::make_shared<FrameSnapshot>();
+        snapshot->base = c.base;
+        snapshot->configStrings = c.playConfigStrings;
+        f.keptWhole = std::move(snapshot);
+    }
+    uint32_t count = std::min(entry.entityCount, kParseEntities);
+    for (uint32_t k = 0; k < count; ++k) {
+        const EntityState& s = c.parseEntities[(entry.firstEntity + k) % kParseEntities];
+        if (HasSlot(s.number)) {
+            static_cast<EntityState&>(doc.delta.current[s.number]) = s;
+        }
+    }
+    doc.delta.previousPlayer = entry.player;
+    c.haveLast = true;
+    c.lastServerFrame = entry.serverFrame;
+    c.stage = ClientFrames::Stage::kNone;
+    c.open = nullptr;
+}
+
+} // namespace
+
+void ClientFrames::StartMap() {
+    frames = {};
+    parseCount = 0;
+    stage = Stage::kNone;
+    open = nullptr;
+    haveLast = false;
+    playConfigStrings.clear();
+}
+
+void BeginFrame(CTreskDoc& doc, FrameMessage& f) {
+    ClientFrames& c = doc.delta.client;
+    if (c.stage != ClientFrames::Stage::kNone) {
+        AbandonFrame(doc);
+    }
+    c.building = RingFrame{};
+    c.building.serverFrame = f.server_frame;
+    c.building.firstEntity = c.parseCount;
+    c.base.clear();
+    c.oldIndex = 0;
+    if (f.delta_frame <= 0) {
+        // Read against nothing: the player from zero, every entity from its baseline.
+        c.building.valid = true;
+        c.hasOld = false;
+        c.oldPlayer = PlayerState{};
+        c.regular = false;
+    } else {
+        const RingFrame& old = c.frames[static_cast<uint32_t>(f.delta_frame) % kFrameRing];
+        c.building.valid = old.serverFrame == f.delta_frame &&
+                           c.parseCount - old.firstEntity <= kParseEntitiesTrusted;
+        c.hasOld = true;
+        c.oldPlayer = old.player;
+        uint32_t count = std::min(old.entityCount, kParseEntities);
+        c.base.reserve(count);
+        for (uint32_t k = 0; k < count; ++k) {
+            c.base.push_back(c.parseEntities[(old.firstEntity + k) % kParseEntities]);
+        }
+        c.regular = c.haveLast && f.delta_frame == c.lastServerFrame && c.building.valid;
+    }
+    f.valid = c.building.valid;
+    f.complete = false;
+    f.keptWhole.reset();
+    c.open = &f;
+    c.stage = ClientFrames::Stage::kWantPlayer;
+}
+
+ReadStatus ReadFramePlayer(WireReader& in, CTreskDoc& doc, PlayerInfoMessage& p) {
+    ClientFrames& c = doc.delta.client;
+    ReadPlayerDelta(in, c.oldPlayer, p.state);
+    if (!in.Overflow()) {
+        c.building.player = p.state;
+        c.stage = ClientFrames::Stage::kWantEntities;
+    }
+    return ReadStatus::kOk;
+}
+
+ReadStatus ReadFrameEntity(WireReader& in, CTreskDoc& doc, EntityMessage& e) {
+    ClientFrames& c = doc.delta.client;
+    uint16_t number = 0;
+    uint32_t bits = ReadEntityBits(in, number);
+    if (in.Overflow()) {
+        return ReadStatus::kOk;
+    }
+    e.state = EntityState{};
+    e.state.number = number;
+    if (!HasSlot(number)) {
+        doc.ReportProblem("entity number " + std::to_string(number) + " out of range");
+        return ReadStatus::kEndBlock; // the game stops reading the packet here
+    }
+    c.stage = ClientFrames::Stage::kEntities;
+    if (number == 0) {
+        CompleteFrame(doc);
+        return ReadStatus::kOk;
+    }
+    size_t j = FindOld(c, number);
+    const bool inOld = j < c.base.size() && c.base[j].number == number;
+    if (bits & U_REMOVE) {
+        // The game reads no field of a remove; it drops the old frame's next entity.
+        if (inOld) {
+            e.state = CarriedEntity(c.base[j]);
+            e.state.number = number;
+        }
+        e.state.remove = 1;
+        CarryOldUntil(c, j);
+        if (j < c.base.size()) {
+            if (!inOld) {
+                // A remove of an entity the old frame lacks drops the next one instead: the
+                // frame is kept whole without it, so the records still say what was shown.
+                c.base.erase(c.base.begin() + static_cast<std::ptrdiff_t>(j));
+                c.regular = false;
+            } else {
+                c.oldIndex = j + 1;
+            }
+        }
+        return ReadStatus::kOk;
+    }
+    const EntityState& from = inOld ? c.base[j] : doc.delta.baseline[number];
+    ReadEntityFields(in, bits, from, e.state);
+    if (in.Overflow()) {
+        return ReadStatus::kOk;
+    }
+    CarryOldUntil(c, j);
+    PushEntity(c, e.state);
+    c.oldIndex = inOld ? j + 1 : j;
+    return ReadStatus::kOk;
+}
+
+void AbandonFrame(CTreskDoc& doc) {
+    ClientFrames& c = doc.delta.client;
+    if (c.open != nullptr) {
+        c.open->complete = false;
+    }
+    c.stage = ClientFrames::Stage::kNone;
+    c.open = nullptr;
+}

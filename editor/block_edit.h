@@ -1,0 +1,23 @@
+// Changes to a document's block list that keep every frame showing what it showed: before a
+// frame gets a new predecessor it is kept whole.
+#pragma once
+
+#include <cstdint>
+
+class CTreskDoc;
+class DemoBlock;
+
+// The first block at or after `block` that holds a frame the game shows; null when none.
+DemoBlock* NextFrameBlock(DemoBlock* block);
+// The block `count - 1` next links after `first` (first itself for a count below 2), or the
+// last block when the list ends sooner.
+DemoBlock* LastOfRun(DemoBlock* first, uint32_t count);
+// Takes `count` blocks from `first` out of the document's list and returns them as a chain
+// (no previous link on the first, no next link on the last). The run's first frame and the
+// frame after the run are kept whole first. The document's current block becomes the block
+// after the run, or the one before it when the run reached the end; its block count drops.
+DemoBlock* UnlinkBlockRun(CTreskDoc& doc, DemoBlock* first, uint32_t count);
+// Reverses the order of `count` blocks from `first`, which must have blocks before and after
+// it. Every frame of the run and the frame after it are kept whole first. The run's old last
+// block becomes the document's current block.
+void ReverseBlockRun(CTreskDoc& doc, DemoBlock* first, uint32_t count);
