@@ -6,6 +6,7 @@
 #include "qt_ui.h"
 #include "tresk_view_form.h"
 
+#include "demo/demo_saver.h"
 #include "editor/command_ids.h"
 
 #include <QElapsedTimer>
@@ -66,7 +67,7 @@ void CTreskApp::RegisterTemplates() {
     templates_.Add({kTemplateEditor, kTemplateEditor, kTemplateEditor,
                     QString::fromLatin1(kEditorDocString), true,
                     [this](DocHost& host, QWidget* parent) -> CView* {
-                        return new CTreskViewForm(host, TheUi(), parent);
+                        return new CTreskViewForm(host, TheUi(), blockBuffer_, parent);
                     }});
     overheadTemplate =
         &templates_.Add({kTemplateOverhead, kTemplateOverhead, 0, extra, false,
@@ -160,6 +161,11 @@ bool CTreskApp::SaveDocument(DocHost& host, const QString& path) {
     host.SetPathName(path);
     recentFiles_.Add(path);
     mainFrame_->UpdateFrameTitles(host);
+    // The save succeeded, but some frames may show the game a little less than their records.
+    const std::string report = SaveReportText(host.Doc().lastSave);
+    if (!report.empty()) {
+        QtUi::ShowMessageBox(mainFrame_, QString::fromStdString(report));
+    }
     return true;
 }
 

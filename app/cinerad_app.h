@@ -6,6 +6,8 @@
 #include "doc_template.h"
 #include "recent_file_list.h"
 
+#include "editor/block_buffer.h"
+
 #include <QObject>
 #include <QStringList>
 
@@ -49,6 +51,9 @@ class CTreskApp : public QObject, public CommandTarget {
     CRecentFileList& RecentFiles() { return recentFiles_; }
     const std::vector<DocHost*>& Documents() const { return documents_; }
     Ui& TheUi();
+    // The block buffer of the whole run: filled by Copy and Cut in any demo's window, pasted
+    // into any other. Empty at start.
+    CBlockBuffer& BlockBuffer() { return blockBuffer_; }
 
     // Templates that other views open extra windows with.
     CDocTemplate* overheadTemplate = nullptr;
@@ -67,6 +72,8 @@ class CTreskApp : public QObject, public CommandTarget {
     void OnLastViewClosed(DocHost* host);
     void OnViewsChanged(DocHost* host);
 
+    // Declared first so that it is destroyed last, after every view that points at it.
+    CBlockBuffer blockBuffer_;
     CDocTemplateRegistry templates_;
     CRecentFileList recentFiles_;
     CMainFrame* mainFrame_ = nullptr;

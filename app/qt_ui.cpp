@@ -1,6 +1,7 @@
 #include "qt_ui.h"
 
 #include "block_selection_dlg.h"
+#include "message_type_dlg.h"
 #include "number_dlg.h"
 
 #include "demo/show_message.h"
@@ -68,6 +69,16 @@ bool QtUi::RunNumberDlg(NumberDlgData& data) {
 
 bool QtUi::RunBlockSelectionDlg(BlockSelectionDlgData& data) {
     CBlockSelectionDlg dlg(Parent());
+    dlg.SetData(data);
+    if (dlg.exec() != QDialog::Accepted) {
+        return false;
+    }
+    data = dlg.Data();
+    return true;
+}
+
+bool QtUi::RunMessageTypeDlg(MessageTypeDlgData& data) {
+    CMessageTypeDlg dlg(Parent());
     dlg.SetData(data);
     if (dlg.exec() != QDialog::Accepted) {
         return false;

@@ -18,6 +18,7 @@ class QtUi : public Ui {
     void Beep() override;
     bool RunNumberDlg(NumberDlgData& data) override;
     bool RunBlockSelectionDlg(BlockSelectionDlgData& data) override;
+    bool RunMessageTypeDlg(MessageTypeDlgData& data) override;
 
     // The editor's message box: OK only, captioned "Cinerad II".
     static void ShowMessageBox(QWidget* parent, const QString& text);

@@ -33,7 +33,8 @@ int ClampToInt(uint32_t value) {
 
 } // namespace
 
-CTreskViewForm::CTreskViewForm(DocHost& host, Ui& ui, QWidget* parent) : CView(host, parent) {
+CTreskViewForm::CTreskViewForm(DocHost& host, Ui& ui, CBlockBuffer& blockBuffer, QWidget* parent)
+    : CView(host, parent) {
     setObjectName(QStringLiteral("101"));
     setFocusPolicy(Qt::StrongFocus);
 
@@ -112,6 +113,7 @@ CTreskViewForm::CTreskViewForm(DocHost& host, Ui& ui, QWidget* parent) : CView(h
     layout->addWidget(messageGroup, 1);
 
     view_ = std::make_unique<CTreskView>(host.Doc(), ui, *this);
+    view_->blockBuffer = &blockBuffer;
 }
 
 CTreskViewForm::~CTreskViewForm() {
@@ -167,7 +169,9 @@ void CTreskViewForm::OnInitialUpdate() {
 }
 
 std::optional<bool> CTreskViewForm::CommandEnabled(int id) const {
-    if (!CTreskView::IsCommandEnabled(id)) {
+    // Paste and Clear Buffer follow the shared block buffer, so the answer can change when a
+    // command runs in another demo's window.
+    if (!view_->IsCommandEnabledNow(id)) {
         return false;
     }
     if (CTreskView::HandlesCommand(id)) {

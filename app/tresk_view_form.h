@@ -12,6 +12,7 @@
 
 #include <memory>
 
+class CBlockBuffer;
 class CPageWidget;
 class QLabel;
 class QProgressBar;
@@ -22,7 +23,9 @@ class Ui;
 class CTreskViewForm : public CView, public ViewDisplay {
     Q_OBJECT
   public:
-    CTreskViewForm(DocHost& host, Ui& ui, QWidget* parent = nullptr);
+    // `blockBuffer` is the application's buffer that Copy, Cut and Paste work on; it outlives
+    // every form.
+    CTreskViewForm(DocHost& host, Ui& ui, CBlockBuffer& blockBuffer, QWidget* parent = nullptr);
     ~CTreskViewForm() override;
 
     CTreskView& View() { return *view_; }

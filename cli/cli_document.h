@@ -26,3 +26,10 @@ struct OpenDemo {
 // Opens and decodes a demo; on failure prints the reason to standard error and returns an
 // empty document.
 OpenDemo OpenAndDecode(const std::string& path);
+
+// Parses "A-B" or "A" into a 1-based range of blocks.
+bool ParseRange(const std::string& text, uint32_t& first, uint32_t& last);
+
+// Writes an open demo through the document's save; says on standard error what the save
+// could not do exactly. False (with the reason printed) when the file could not be written.
+bool SaveDemo(CTreskDoc& doc, const std::string& path);

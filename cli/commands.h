@@ -9,3 +9,7 @@ int RunInfo(const std::vector<std::string>& args);
 int RunDump(const std::vector<std::string>& args);
 int RunResave(const std::vector<std::string>& args);
 int RunCheck(const std::vector<std::string>& args);
+int RunCut(const std::vector<std::string>& args);
+int RunDelete(const std::vector<std::string>& args);
+int RunReverse(const std::vector<std::string>& args);
+int RunPaste(const std::vector<std::string>& args);

@@ -3,32 +3,8 @@
 #include "cli_document.h"
 #include "message_format.h"
 
-#include <cstdio>
 #include <iostream>
 
-namespace {
-
-// Parses "A-B" or "A" into a 1-based range.
-bool ParseRange(const std::string& text, uint32_t& first, uint32_t& last) {
-    unsigned long a = 0;
-    unsigned long b = 0;
-    char dash = 0;
-    char extra = 0;
-    int n = std::sscanf(text.c_str(), "%lu%c%lu%c", &a, &dash, &b, &extra);
-    if (n == 1) {
-        b = a;
-    } else if (n != 3 || dash != '-') {
-        return false;
-    }
-    if (a < 1 || b < a || b > 0xFFFFFFFFul) {
-        return false;
-    }
-    first = static_cast<uint32_t>(a);
-    last = static_cast<uint32_t>(b);
-    return true;
-}
-
-} // namespace
 
 int RunDump(const std::vector<std::string>& args) {
     std::string path;

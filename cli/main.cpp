@@ -16,7 +16,13 @@ const char* const kUsage =
     "  info FILE                   protocol, map, blocks, players, message counts, length\n"
     "  dump FILE [--blocks A-B]    one line per message with every field\n"
     "  resave IN OUT               save as the editor does (renumbered frames, rebuilt signon)\n"
-    "  check FILE                  decode everything and list every problem found\n";
+    "  check FILE                  decode everything and list every problem found\n"
+    "  cut IN OUT --blocks A-B     cut blocks A to B, as Cut does, and save\n"
+    "  delete IN OUT --blocks A-B [--yes]\n"
+    "                              delete blocks A to B (--yes agrees to losing opening blocks)\n"
+    "  reverse IN OUT --blocks A-B reverse the order of blocks A to B\n"
+    "  paste IN OUT --from SRC --blocks A-B --after N\n"
+    "                              copy blocks A to B of SRC and paste them after block N\n";
 
 } // namespace
 
@@ -43,6 +49,18 @@ int main(int argc, char** argv) {
     }
     if (command == "check") {
         return RunCheck(args);
+    }
+    if (command == "cut") {
+        return RunCut(args);
+    }
+    if (command == "delete") {
+        return RunDelete(args);
+    }
+    if (command == "reverse") {
+        return RunReverse(args);
+    }
+    if (command == "paste") {
+        return RunPaste(args);
     }
     std::cerr << "tresk-cli: unknown command \"" << command << "\"\n" << kUsage;
     return 2;

@@ -18,10 +18,5 @@ int RunResave(const std::vector<std::string>& args) {
         std::cerr << "tresk-cli: warning: the first block holds no messages, so the saved demo "
                      "has no serverdata\n";
     }
-    std::string error;
-    if (!open.doc->OnSaveDocument(args[1], &error)) {
-        std::cerr << "tresk-cli: " << error << "\n";
-        return 1;
-    }
-    return 0;
+    return SaveDemo(*open.doc, args[1]) ? 0 : 1;
 }

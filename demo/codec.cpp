@@ -240,13 +240,8 @@ ReadStatus ReadPayload(WireReader& in, DemoMessage& m, CTreskDoc& doc) {
         auto& cs = static_cast<ConfigStringMessage&>(m);
         cs.index = in.Word();
         cs.value = in.String(kMaxTextChars);
-        if (!in.Overflow()) {
-            if (!doc.playStarted) {
-                cs.signon = RouteSignonConfigString(doc, cs.index, cs.value);
-            }
-            if (!cs.signon) {
-                doc.delta.client.playConfigStrings[cs.index] = cs.value;
-            }
+        if (!in.Overflow() && !doc.playStarted) {
+            cs.signon = RouteSignonConfigString(doc, cs.index, cs.value);
         }
         return ReadStatus::kOk;
     }
@@ -293,11 +288,15 @@ DemoMessage* ReadMessage(WireReader& in, CTreskDoc& doc, MessageArena& arena, Re
     bool valid = id <= kLastNamedSvc && id != svc_deltapacketentities;
     if (valid) {
         if (const char* problem = FrameOrderProblem(doc, id)) {
-            // The game stops reading the packet here.
             doc.ReportProblem(problem);
             AbandonFrame(doc);
-            status = ReadStatus::kEndBlock;
-            return nullptr;
+            if (id == svc_playerinfo || id == svc_packetentities) {
+                // Frame data without its frame has nothing to be read against.
+                status = ReadStatus::kEndBlock;
+                return nullptr;
+            }
+            // A frame without its data is never shown (and not saved); the messages after it
+            // stay readable records.
         }
     }
     DemoMessage* m = NewMessageIn(arena, valid ? id : uint8_t{svc_bad});

@@ -4,7 +4,6 @@
 #include "demo_block.h"
 #include "entity_codec.h"
 #include "player_codec.h"
-#include "signon_routing.h"
 #include "tresk_doc.h"
 
 #include <algorithm>
@@ -17,15 +16,6 @@ constexpr size_t kMinFrameRoom = 400;
 
 bool IsFrameData(uint8_t type) {
     return type == svc_frame || type == svc_playerinfo || type == svc_packetentities;
-}
-
-// Configstrings the saver never sends as a correction: the world model only loads with the
-// map, and an inline model the map lacks would stop the game.
-bool MayCorrect(uint16_t index, const std::string& value) {
-    if (index == kModelBase) {
-        return false;
-    }
-    return !(index > kModelBase && index < kSoundBase && !value.empty() && value[0] == '*');
 }
 
 } // namespace
@@ -103,8 +93,6 @@ void DemoSaver::StartMap() {
     held_.clear();
     heldPlayer_ = PlayerState{};
     baselines_ = {};
-    sentPlay_.clear();
-    pendingConfigStrings_.clear();
     timeline_.StartMap();
     numbering_.StartMap();
 }
@@ -165,16 +153,6 @@ void DemoSaver::AfterPlainMessage(const DemoMessage& m) {
         }
         break;
     }
-    case svc_configstring: {
-        const auto& cs = static_cast<const ConfigStringMessage&>(m);
-        if (!cs.signon) {
-            sentPlay_[cs.index] = cs.value;
-            std::erase_if(pendingConfigStrings_,
-                          [&](const auto& p) { return p.first == cs.index; });
-            timeline_.ConfigString(cs);
-        }
-        break;
-    }
     default:
         break;
     }
@@ -184,9 +162,6 @@ void DemoSaver::WriteFrame(FrameMessage& frame, size_t budget) {
     numbering_.Number(frame);
     const EntitySet& target = timeline_.ShowFrame(frame);
     frameDiffers_ = false;
-    if (frame.keptWhole != nullptr) {
-        QueueConfigStringCorrections();
-    }
     const PlayerInfoMessage* player = FramePlayer(frame);
     const PlayerState ps = player != nullptr ? player->state : heldPlayer_;
 
@@ -200,75 +175,13 @@ void DemoSaver::WriteFrame(FrameMessage& frame, size_t budget) {
     size_t room = budget > fixed ? budget - fixed : 0;
 
     const size_t start = bytes_.size();
-    room -= WriteCorrections(room);
     bytes_.insert(bytes_.end(), head.begin(), head.end());
     WriteEntities(target, room);
-    if (!pendingConfigStrings_.empty()) {
-        frameDiffers_ = true;
-    }
     units_.push_back({start, bytes_.size()});
     haveFrame_ = true;
     if (frameDiffers_) {
         ++report_.framesDiffering;
     }
-}
-
-void DemoSaver::QueueConfigStringCorrections() {
-    const PlayConfigStrings& intended = timeline_.ConfigStrings();
-    auto want = [&](uint16_t index, const std::string& value) {
-        if (!MayCorrect(index, value)) {
-            return;
-        }
-        for (auto& p : pendingConfigStrings_) {
-            if (p.first == index) {
-                p.second = value;
-                return;
-            }
-        }
-        pendingConfigStrings_.emplace_back(index, value);
-    };
-    for (const auto& [index, value] : intended) {
-        auto sent = sentPlay_.find(index);
-        const std::string held =
-            sent != sentPlay_.end() ? sent->second : SignonConfigString(doc_, index);
-        if (held != value) {
-            want(index, value);
-        }
-    }
-    for (const auto& [index, value] : sentPlay_) {
-        if (intended.find(index) == intended.end()) {
-            std::string signon = SignonConfigString(doc_, index);
-            if (value != signon) {
-                want(index, signon);
-            }
-        }
-    }
-}
-
-size_t DemoSaver::WriteCorrections(size_t room) {
-    size_t used = 0;
-    std::vector<uint8_t> piece;
-    const PlayConfigStrings& intended = timeline_.ConfigStrings();
-    auto fits = [&](const std::pair<uint16_t, std::string>& p) {
-        piece.clear();
-        WireWriter w(piece);
-        w.Byte(svc_configstring);
-        w.Word(p.first);
-        w.String(p.second);
-        if (used + piece.size() > room) {
-            return false;
-        }
-        used += piece.size();
-        bytes_.insert(bytes_.end(), piece.begin(), piece.end());
-        if (intended.find(p.first) == intended.end()) {
-            sentPlay_.erase(p.first); // back to the signon's value
-        } else {
-            sentPlay_[p.first] = p.second;
-        }
-        return true;
-    };
-    std::erase_if(pendingConfigStrings_, fits);
-    return used;
 }
 
 void DemoSaver::WriteEntities(const EntitySet& target, size_t room) {

@@ -1,9 +1,11 @@
 // Saving as the game's server sends: the saver keeps what the game holds after each frame it
-// wrote (the entity set with full states, the player state with every stat, the baselines and
-// the configstrings of play) and sends, frame by frame, the difference to what the next frame
+// wrote (the entity set with full states, the player state with every stat, the baselines)
+// and sends, frame by frame, the difference to what the next frame
 // of the document shows. Frames are numbered so that each deltas from the frame written before
 // it. No block is written over the game's 1400 bytes: corrections that do not fit a frame's
-// block wait for the next frames.
+// block wait for the next frames. Configstrings travel as the records that carry them: each
+// stays between the frames it stood between, so every frame shows the configstring changes
+// it showed.
 #pragma once
 
 #include "byte_sink.h"
@@ -66,8 +68,6 @@ class DemoSaver {
     void WriteBlock(const DemoMessage* from);
     void AfterPlainMessage(const DemoMessage& m);
     void WriteFrame(FrameMessage& frame, size_t budget);
-    void QueueConfigStringCorrections();
-    size_t WriteCorrections(size_t room);
     void WriteEntities(const EntitySet& target, size_t room);
     void PackAndEmit();
     void Emit(const uint8_t* data, size_t size);
@@ -83,8 +83,6 @@ class DemoSaver {
     EntitySet held_;
     PlayerState heldPlayer_{};
     std::array<EntityState, 1024> baselines_{};
-    PlayConfigStrings sentPlay_;
-    std::vector<std::pair<uint16_t, std::string>> pendingConfigStrings_;
     bool frameDiffers_ = false;
 
     // Scratch of one block: the encoded plain messages, the block's units in order.

@@ -44,7 +44,6 @@ void CompleteFrame(CTreskDoc& doc) {
         // What the game read this frame against is not simply the frame before it: keep it.
         auto snapshot = std::make_shared<FrameSnapshot>();
         snapshot->base = c.base;
-        snapshot->configStrings = c.playConfigStrings;
         f.keptWhole = std::move(snapshot);
     }
     uint32_t count = std::min(entry.entityCount, kParseEntities);
@@ -69,7 +68,6 @@ void ClientFrames::StartMap() {
     stage = Stage::kNone;
     open = nullptr;
     haveLast = false;
-    playConfigStrings.clear();
 }
 
 void BeginFrame(CTreskDoc& doc, FrameMessage& f) {

@@ -8,21 +8,14 @@
 
 #include <array>
 #include <cstdint>
-#include <map>
 #include <memory>
-#include <string>
 
-// Configstrings set during play (after the signon), by index: what the game holds beyond
-// the rebuilt signon.
-using PlayConfigStrings = std::map<uint16_t, std::string>;
-
-// A frame kept whole: the entities its records apply onto (in place of what the frame before
-// it in the demo shows) and the configstrings of play in effect at it. Made when a frame's
+// A frame kept whole: the entities its records apply onto, in place of what the frame before
+// it in the demo shows. Made when a frame's
 // predecessor is not the frame before it: an irregular recording, or an edit that moved it.
 // Immutable once made, so copies of a frame share it.
 struct FrameSnapshot {
     EntitySet base;
-    PlayConfigStrings configStrings;
 };
 using FrameSnapshotPtr = std::shared_ptr<const FrameSnapshot>;
 
@@ -63,7 +56,6 @@ struct ClientFrames {
 
     bool haveLast = false; // a frame was completed since the last serverdata
     int32_t lastServerFrame = 0;
-    PlayConfigStrings playConfigStrings;
 
     // A serverdata: the client forgets its frames (the parse ring's contents stay).
     void StartMap();

@@ -20,20 +20,10 @@ const PlayerInfoMessage* FramePlayer(const FrameMessage& frame) {
 
 void FrameTimeline::StartMap() {
     shown_.clear();
-    configStrings_.clear();
-}
-
-void FrameTimeline::ConfigString(const ConfigStringMessage& cs) {
-    if (!cs.signon) {
-        configStrings_[cs.index] = cs.value;
-    }
 }
 
 const EntitySet& FrameTimeline::ShowFrame(const FrameMessage& frame) {
     const EntitySet& base = BaseFor(frame);
-    if (frame.keptWhole != nullptr) {
-        configStrings_ = frame.keptWhole->configStrings;
-    }
     next_.clear();
     size_t i = 0;
     int last = 0;
@@ -93,9 +83,6 @@ void FrameTimeline::Apply(const DemoMessage& m) {
     case svc_serverdata:
         StartMap();
         break;
-    case svc_configstring:
-        ConfigString(static_cast<const ConfigStringMessage&>(m));
-        break;
     case svc_frame:
         if (const auto& f = static_cast<const FrameMessage&>(m); f.complete) {
             ShowFrame(f);
@@ -151,7 +138,6 @@ FrameSnapshotPtr SnapshotAt(const FrameTimeline& timeline, const FrameMessage& f
     }
     auto snapshot = std::make_shared<FrameSnapshot>();
     snapshot->base = timeline.BaseFor(frame);
-    snapshot->configStrings = timeline.ConfigStrings();
     return snapshot;
 }
 

@@ -36,31 +36,27 @@ template <class F> void ForEachFrameEntity(const FrameMessage& frame, F&& fn) {
 // Walks frames in the document's order and says what each shows.
 class FrameTimeline {
   public:
-    // A new map (serverdata): nothing shown, no configstrings of play.
+    // A new map (serverdata): nothing shown.
     void StartMap();
-    // A configstring of play.
-    void ConfigString(const ConfigStringMessage& cs);
     // The set a complete frame's records apply onto, as things stand.
     const EntitySet& BaseFor(const FrameMessage& frame) const {
         return frame.keptWhole != nullptr ? frame.keptWhole->base : shown_;
     }
     // Moves on to a complete frame and returns what it shows.
     const EntitySet& ShowFrame(const FrameMessage& frame);
-    // Applies one message (serverdata, configstring, frame; the rest change nothing here).
+    // Applies one message (serverdata, frame; the rest change nothing here).
     void Apply(const DemoMessage& m);
     void WalkBlock(const DemoBlock& block);
 
     const EntitySet& Shown() const { return shown_; }
-    const PlayConfigStrings& ConfigStrings() const { return configStrings_; }
 
   private:
     EntitySet shown_;
     EntitySet next_;
-    PlayConfigStrings configStrings_;
 };
 
-// What the first complete frame of `block` applies onto as the document now stands, and the
-// configstrings of play in effect at it: its kept base when it has one, else found by walking
+// What the first complete frame of `block` applies onto as the document now stands: its kept
+// base when it has one, else found by walking
 // back to the nearest frame kept whole (or the start of a map, or of the chain) and forward
 // again. Null when the block holds no complete frame.
 FrameSnapshotPtr FrameBase(const DemoBlock& block);

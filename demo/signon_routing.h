@@ -9,7 +9,3 @@ class CTreskDoc;
 // when it went there (the rebuilt signon then carries it); false for indices the document
 // does not keep (32, light styles 800 to 1056, general strings from 1568 on).
 bool RouteSignonConfigString(CTreskDoc& doc, int index, const std::string& value);
-
-// The value the rebuilt signon gives configstring `index`: the document's field or table
-// entry, empty for indices it does not keep.
-std::string SignonConfigString(const CTreskDoc& doc, int index);

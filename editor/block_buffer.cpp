@@ -21,6 +21,15 @@ void CBlockBuffer::FillBlockBuffer(DemoBlock* first, uint32_t count, CTreskDoc& 
     }
     if (copy) {
         first_ = CopyBlockRun(first, count, doc);
+        // The copy holds what the cut would take: the messages before its first frame, not
+        // those after its last.
+        DemoBlock* last = LastOfRun(first, count);
+        if (first->previous != nullptr) {
+            PrependTrailingCopies(*first->previous, first_);
+        }
+        if (last->next != nullptr) {
+            DropTrailingMessages(LastOfRun(first_, count));
+        }
     } else {
         first_ = UnlinkBlockRun(doc, first, count);
     }
@@ -35,6 +44,7 @@ uint32_t CBlockBuffer::PasteBlockBuffer(DemoBlock* anchor, CTreskDoc& doc) {
         return 0;
     }
     KeepFramesWhole({NextFrameBlock(anchor->next)});
+    ShiftTrailingMessages(anchor); // they come before the anchor's next frame, as they did
     DemoBlock* copy = CopyBlockRun(first_, count_, doc);
     DemoBlock* last = copy;
     uint32_t n = 1;

@@ -5,6 +5,80 @@
 
 #include <vector>
 
+namespace {
+
+// The last message of a block's last complete frame's data; null without a frame.
+DemoMessage* EndOfLastFrame(const DemoBlock& block) {
+    DemoMessage* end = nullptr;
+    for (DemoMessage* m = block.FirstMessage(); m != nullptr; m = m->next) {
+        auto* f = MessageCast<FrameMessage>(m);
+        if (f == nullptr || !f->complete) {
+            continue;
+        }
+        end = m;
+        while (end->next != nullptr &&
+               (end->next->type == svc_playerinfo || end->next->type == svc_packetentities)) {
+            end = end->next;
+        }
+        m = end;
+    }
+    return end;
+}
+
+} // namespace
+
+void ShiftTrailingMessages(DemoBlock* block) {
+    if (block == nullptr || block->next == nullptr) {
+        return;
+    }
+    DemoMessage* end = EndOfLastFrame(*block);
+    if (end == nullptr || end->next == nullptr) {
+        return;
+    }
+    std::vector<MessagePtr> moved;
+    for (const DemoMessage* m = end->next; m != nullptr; m = m->next) {
+        moved.push_back(CloneMessage(*m));
+    }
+    while (end->next != nullptr) {
+        block->EraseMessageAfter(end);
+    }
+    DemoBlock* next = block->next;
+    DemoMessage* after = nullptr;
+    for (MessagePtr& m : moved) {
+        DemoMessage* raw = m.get();
+        next->InsertMessageAfter(after, std::move(m));
+        after = raw;
+    }
+}
+
+void DropTrailingMessages(DemoBlock* block) {
+    DemoMessage* end = block != nullptr ? EndOfLastFrame(*block) : nullptr;
+    while (end != nullptr && end->next != nullptr) {
+        block->EraseMessageAfter(end);
+    }
+}
+
+void PrependTrailingCopies(const DemoBlock& source, DemoBlock* block) {
+    DemoMessage* end = EndOfLastFrame(source);
+    DemoMessage* after = nullptr;
+    for (const DemoMessage* m = end != nullptr ? end->next : nullptr; m != nullptr; m = m->next) {
+        MessagePtr copy = CloneMessage(*m);
+        DemoMessage* raw = copy.get();
+        block->InsertMessageAfter(after, std::move(copy));
+        after = raw;
+    }
+}
+
+uint32_t FirstFrameBlockNumber(const CTreskDoc& doc) {
+    uint32_t n = 1;
+    for (const DemoBlock* b = doc.FirstBlock(); b != nullptr; b = b->next, ++n) {
+        if (FirstCompleteFrame(*b) != nullptr) {
+            return n;
+        }
+    }
+    return 0;
+}
+
 DemoBlock* NextFrameBlock(DemoBlock* block) {
     for (; block != nullptr; block = block->next) {
         if (FirstCompleteFrame(*block) != nullptr) {
@@ -36,6 +110,10 @@ DemoBlock* UnlinkBlockRun(CTreskDoc& doc, DemoBlock* first, uint32_t count) {
     }
     keep.push_back(NextFrameBlock(last->next));
     KeepFramesWhole(keep);
+    // The messages before the run's first frame go with the run, those after its last frame
+    // stay with the frame that follows.
+    ShiftTrailingMessages(first->previous);
+    ShiftTrailingMessages(last);
     DemoBlock* before = first->previous;
     DemoBlock* after = last->next;
     if (before != nullptr) {
@@ -62,6 +140,11 @@ void ReverseBlockRun(CTreskDoc& doc, DemoBlock* first, uint32_t count) {
     std::vector<DemoBlock*> keep = run;
     keep.push_back(NextFrameBlock(after));
     KeepFramesWhole(keep);
+    // Each frame takes the messages that come before it since the frame before.
+    for (size_t i = run.size(); i-- > 0;) {
+        ShiftTrailingMessages(run[i]);
+    }
+    ShiftTrailingMessages(before);
     for (DemoBlock* b : run) {
         std::swap(b->previous, b->next);
     }

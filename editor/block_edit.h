@@ -7,6 +7,21 @@
 class CTreskDoc;
 class DemoBlock;
 
+// The messages a block holds after its last frame's player state and entities travel to the
+// head of the next block: the game takes them in before the next frame all the same, and an
+// edit that moves the next frame then moves them with it. Nothing moves for a block without a
+// frame or without a next block.
+void ShiftTrailingMessages(DemoBlock* block);
+// Removes from a block the messages after its last frame's data (for a copy whose next frame
+// stays behind).
+void DropTrailingMessages(DemoBlock* block);
+// Puts copies of the messages after `source`'s last frame's data at the head of `block`.
+void PrependTrailingCopies(const DemoBlock& source, DemoBlock* block);
+
+// The number of the first block that holds a frame the game shows: the opening blocks before
+// it carry the signon, which edits must not reorder. 0 when the demo has no frame.
+uint32_t FirstFrameBlockNumber(const CTreskDoc& doc);
+
 // The first block at or after `block` that holds a frame the game shows; null when none.
 DemoBlock* NextFrameBlock(DemoBlock* block);
 // The block `count - 1` next links after `first` (first itself for a count below 2), or the

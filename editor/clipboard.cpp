@@ -37,7 +37,7 @@ uint32_t LastSelected(const CTreskView& view) {
 
 // The selection starts before the first block of play (when the demo has one).
 bool StartsInOpening(const CTreskView& view) {
-    uint32_t firstPlay = view.Document().firstFrameBlock;
+    uint32_t firstPlay = FirstFrameBlockNumber(view.Document());
     return firstPlay != 0 && view.CurrentBlockNumber() < firstPlay;
 }
 
@@ -77,7 +77,7 @@ void EditCut(CTreskView& view, CBlockBuffer& buffer) {
         return;
     }
     if (StartsInOpening(view)) {
-        view.GetUi().ShowMessage(OpeningBlocksText("cut", doc.firstFrameBlock));
+        view.GetUi().ShowMessage(OpeningBlocksText("cut", FirstFrameBlockNumber(doc)));
         return;
     }
     view.ApplyMessagePage();
@@ -94,8 +94,9 @@ void EditPaste(CTreskView& view, CBlockBuffer& buffer) {
         return;
     }
     CTreskDoc& doc = view.Document();
-    if (doc.firstFrameBlock != 0 && view.CurrentBlockNumber() + 1 < doc.firstFrameBlock) {
-        view.GetUi().ShowMessage(OpeningBlocksText("paste among", doc.firstFrameBlock));
+    const uint32_t firstPlay = FirstFrameBlockNumber(doc);
+    if (firstPlay != 0 && view.CurrentBlockNumber() + 1 < firstPlay) {
+        view.GetUi().ShowMessage(OpeningBlocksText("paste among", firstPlay));
         return;
     }
     uint32_t n = buffer.PasteBlockBuffer(doc.currentBlock, doc);
@@ -117,7 +118,7 @@ void EditDeleteBlocks(CTreskView& view) {
         return;
     }
     if (StartsInOpening(view) &&
-        !view.GetUi().Ask(DeleteOpeningBlocksQuestion(doc.firstFrameBlock))) {
+        !view.GetUi().Ask(DeleteOpeningBlocksQuestion(FirstFrameBlockNumber(doc)))) {
         return;
     }
     view.ApplyMessagePage();

@@ -423,8 +423,9 @@ void CTreskView::OnReverseSelection() {
         ui_.ShowMessage("Must have more than 1 block selected idiot!");
         return;
     }
-    if (doc_.firstFrameBlock != 0 && currentBlockNumber_ < doc_.firstFrameBlock) {
-        ui_.ShowMessage(OpeningBlocksText("reverse", doc_.firstFrameBlock));
+    if (uint32_t firstPlay = FirstFrameBlockNumber(doc_);
+        firstPlay != 0 && currentBlockNumber_ < firstPlay) {
+        ui_.ShowMessage(OpeningBlocksText("reverse", firstPlay));
         return;
     }
     DemoBlock* first = doc_.currentBlock;

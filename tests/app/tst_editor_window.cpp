@@ -261,14 +261,17 @@ TEST_F(EditorWindowTest, MenusToolbarAndWindowFollowTheActiveTemplate) {
     EXPECT_EQ(titles, (QStringList{"File", "Edit", "Search", "View", "Special FX", "Tools",
                                    "Do-To-Selection", "Window", "Help"}));
 
-    // The editor's own commands are enabled; the framework's that it refuses, and commands
-    // without a handler yet, are present but disabled.
-    EXPECT_TRUE(frame.IsCommandEnabled(ID_EDIT_SELECT_ALL));
-    EXPECT_TRUE(frame.IsCommandEnabled(ID_SEL_REVERSE));
-    EXPECT_TRUE(frame.IsCommandEnabled(ID_FILE_SAVE));
-    EXPECT_TRUE(frame.IsCommandEnabled(ID_VIEW_OPTIONS));
+    // The editor's own commands are enabled; the framework's that it refuses, commands
+    // without a handler yet, and Paste and Clear Buffer while the block buffer is empty, are
+    // present but disabled.
+    for (int id : {ID_EDIT_SELECT_ALL, ID_SEL_REVERSE, ID_FILE_SAVE, ID_VIEW_OPTIONS, ID_EDIT_CUT,
+                   ID_EDIT_COPY, ID_EDIT_DELETE_BLOCKS, ID_TOOLS_ADD_MESSAGE}) {
+        EXPECT_TRUE(frame.IsCommandEnabled(id)) << id;
+        EXPECT_TRUE(frame.Action(id)->isEnabled()) << id;
+    }
     for (int id : {ID_FILE_NEW, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_WINDOW_NEW, ID_EDIT_UNDO,
-                   ID_VIEW_ENTITIES, ID_EDIT_CUT, ID_SEARCH_FIND_TEXT, ID_VIEW_3D_PREVIEW}) {
+                   ID_VIEW_ENTITIES, ID_EDIT_PASTE, ID_EDIT_CLEAR_BUFFER, ID_SEARCH_FIND_TEXT,
+                   ID_VIEW_3D_PREVIEW}) {
         EXPECT_FALSE(frame.IsCommandEnabled(id)) << id;
         EXPECT_FALSE(frame.Action(id)->isEnabled()) << id;
         EXPECT_FALSE(frame.ExecuteCommand(id)) << id;

@@ -221,7 +221,7 @@ TEST(ServerData, OldProtocolIsReadWithoutSuppressCountAndSavedAs31) {
 
     auto saved = SavedBytes(*doc);
     auto blocks = BlocksOf(saved);
-    EXPECT_EQ(blocks[1], fx::Cat({Msg::Frame(500, 499, {0xAB}, uint8_t{0}), Msg::PlayerInfo(player),
+    EXPECT_EQ(blocks[1], fx::Cat({Msg::Frame(500, 515, {0xAB}, uint8_t{0}), Msg::PlayerInfo(player),
                                   Msg::PacketEntities({})}));
     EXPECT_EQ(MessageCast<ServerDataMessage>(doc->FirstBlock()->FirstMessage())->protocol, 31);
     EXPECT_EQ(doc->protocolVersion, 31);

@@ -144,7 +144,7 @@ TEST(BlockList, NeighbourWindowDecodesFiftyEachWay) {
     }
 }
 
-TEST(BlockList, CopyBlockRunDuplicatesCurrentRecords) {
+TEST(BlockList, CopyBlockRunDeepCopiesRecordsAndLeavesTheSourceAlone) {
     Bytes file = fx::DemoFileWriter()
                      .Block({ServerDataMsg()})
                      .Block({Print("one")})
@@ -159,9 +159,10 @@ TEST(BlockList, CopyBlockRunDuplicatesCurrentRecords) {
     ASSERT_NE(copy->next, nullptr);
     EXPECT_EQ(copy->next->next, nullptr);
     EXPECT_EQ(MessageCast<PrintMessage>(copy->FirstMessage())->text, "edited");
-    // The nop is dropped on encoding, in the copy and in the source alike.
-    EXPECT_EQ(copy->next->MessageCount(), 1u);
-    EXPECT_EQ(doc->BlockAt(3)->MessageCount(), 1u);
+    // Records are copied as they stand, never through the codec: the nop stays in both.
+    EXPECT_EQ(copy->next->MessageCount(), 2u);
+    EXPECT_EQ(doc->BlockAt(3)->MessageCount(), 2u);
+    MessageCast<PrintMessage>(copy->FirstMessage())->text = "copy only";
     EXPECT_EQ(MessageCast<PrintMessage>(doc->BlockAt(2)->FirstMessage())->text, "edited");
     DeleteBlockChain(copy);
 }

@@ -41,7 +41,8 @@ TEST(Signon, RebuiltInIndexOrderWithGapsKeptAsEmptyStrings) {
     w.Block({Msg::StuffText("precache\n")});
     auto doc = DecodedDoc(w.ToBytes());
     auto blocks = BlocksOf(SavedBytes(*doc));
-    ASSERT_EQ(blocks.size(), 2u);
+    // The signon, then what else the opening block held (the light style), then block 2.
+    ASSERT_EQ(blocks.size(), 3u);
     ASSERT_EQ(blocks[0][0], svc_serverdata);
     std::vector<std::pair<int, std::string>> expected = {
         {0, "Level"},
@@ -58,7 +59,6 @@ TEST(Signon, RebuiltInIndexOrderWithGapsKeptAsEmptyStrings) {
         {289, "s.wav"},
         {1312, ""},
         {1313, "bob\\male/grunt"},
-        {CS_LIGHTS, "m"}, // the rest of the opening block follows the tables
     };
     auto saved = DecodedDoc(SavedBytes(*doc));
     std::vector<std::pair<int, std::string>> got;
@@ -68,7 +68,9 @@ TEST(Signon, RebuiltInIndexOrderWithGapsKeptAsEmptyStrings) {
         }
     }
     EXPECT_EQ(got, expected);
-    EXPECT_EQ(blocks[1], Msg::StuffText("precache\n"));
+    // The rest of the opening block follows the tables in a block of its own.
+    EXPECT_EQ(blocks[1], Msg::ConfigString(CS_LIGHTS, "m"));
+    EXPECT_EQ(blocks[2], Msg::StuffText("precache\n"));
 }
 
 TEST(Signon, LongTablesSpreadOverBlocksOfAtMost1394Bytes) {
@@ -113,7 +115,7 @@ TEST(Signon, ConfigStringsDuringPlayStayWhereTheyStand) {
         {1313, "bob\\male/grunt"}, {1312, "alice\\female/brianna"}, {1570, "timer 10:00"}};
     EXPECT_EQ(during, expected);
     // The general configstring of the opening block is kept too, after the tables.
-    auto opening = ConfigStrings(blocks[0]);
+    auto opening = ConfigStrings(blocks[1]);
     EXPECT_EQ(opening.back(), (std::pair<int, std::string>{1568, "scores at start"}));
 }
 
@@ -148,7 +150,7 @@ std::vector<std::pair<int32_t, int32_t>> FrameNumbers(CTreskDoc& doc) {
     return out;
 }
 
-TEST(Renumbering, ReorderedFramesBecomeConsecutiveUntilABlockWithoutFrame) {
+TEST(Renumbering, FramesBecomeConsecutiveAcrossBlocksWithoutFramesAndUnshownFramesStayUnshown) {
     fx::DemoFileWriter w = PlayDemo(4);
     w.Block({Msg::Print(1, "no frame here")});
     w.Block(FrameBlock(900));
@@ -158,8 +160,10 @@ TEST(Renumbering, ReorderedFramesBecomeConsecutiveUntilABlockWithoutFrame) {
     std::swap(MessageCast<FrameMessage>(doc->BlockAt(7)->FirstMessage())->server_frame,
               MessageCast<FrameMessage>(doc->BlockAt(8)->FirstMessage())->server_frame);
     doc->RenumberFrames();
+    // A frame that names a frame the game does not hold (the first, and the one after the
+    // gap) stays unshown, naming a stale ring entry; every other deltas from the one before.
     std::vector<std::pair<int32_t, int32_t>> expected = {
-        {500, 499}, {501, 500}, {502, 501}, {503, 502}, {900, 899}};
+        {500, 515}, {501, 500}, {502, 501}, {503, 502}, {504, 519}};
     EXPECT_EQ(FrameNumbers(*doc), expected);
 }
 
@@ -246,7 +250,9 @@ TEST(Saving, ALongTextIsCutToWhatTheGameReads) {
     MessageCast<TextMessage>(print.get())->text = std::string(5000, 'y');
     doc->BlockAt(2)->AppendMessage(std::move(print));
     auto again = DecodedDoc(SavedBytes(*doc));
-    auto* t = MessageCast<TextMessage>(again->BlockAt(2)->LastMessage());
+    // Too long for the block it stood in: it follows in a block of its own, reported.
+    EXPECT_EQ(doc->lastSave.blocksOverLimit, 1u);
+    auto* t = MessageCast<TextMessage>(again->BlockAt(3)->LastMessage());
     ASSERT_NE(t, nullptr);
     EXPECT_EQ(t->text.size(), kMaxTextChars);
 }

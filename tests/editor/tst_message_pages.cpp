@@ -718,8 +718,8 @@ PlayerState SamplePlayer() {
     s.blend[3] = 0;
     s.fov = 90;
     s.rdflags = 2;
-    for (int i = 0; i < kMaxStats; ++i) {
-        ClearStat(s, i);
+    for (int16_t& stat : s.stats) {
+        stat = -1;
     }
     SetStat(s, 1, 100);
     return s;
