@@ -24,6 +24,16 @@ const char* const kUsage =
     "  paste IN OUT --from SRC --blocks A-B --after N\n"
     "                              copy blocks A to B of SRC and paste them after block N\n";
 
+struct Subcommand {
+    const char* name;
+    int (*run)(const std::vector<std::string>&);
+};
+
+constexpr Subcommand kSubcommands[] = {
+    {"info", RunInfo}, {"dump", RunDump},     {"resave", RunResave},   {"check", RunCheck},
+    {"cut", RunCut},   {"delete", RunDelete}, {"reverse", RunReverse}, {"paste", RunPaste},
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -38,29 +48,10 @@ int main(int argc, char** argv) {
         return RunPakCommand(argc - 1, argv + 1);
     }
     std::vector<std::string> args(argv + 2, argv + argc);
-    if (command == "info") {
-        return RunInfo(args);
-    }
-    if (command == "dump") {
-        return RunDump(args);
-    }
-    if (command == "resave") {
-        return RunResave(args);
-    }
-    if (command == "check") {
-        return RunCheck(args);
-    }
-    if (command == "cut") {
-        return RunCut(args);
-    }
-    if (command == "delete") {
-        return RunDelete(args);
-    }
-    if (command == "reverse") {
-        return RunReverse(args);
-    }
-    if (command == "paste") {
-        return RunPaste(args);
+    for (const Subcommand& c : kSubcommands) {
+        if (command == c.name) {
+            return c.run(args);
+        }
     }
     std::cerr << "tresk-cli: unknown command \"" << command << "\"\n" << kUsage;
     return 2;

@@ -146,13 +146,6 @@ void ApplyServerData(CTreskDoc& doc, const ServerDataMessage& sd) {
     StartMap(doc);
 }
 
-// An entity number beyond the slot tables: the record is kept, its slot update ignored.
-void ReportNumberWithoutSlot(CTreskDoc& doc, int number) {
-    if (!HasSlot(number)) {
-        doc.ReportProblem("entity number " + std::to_string(number) + " out of range");
-    }
-}
-
 // Whether the message with this id may come next, given the frame being read: the game reads
 // a frame's playerinfo and packetentities right after it and nowhere else. A problem text
 // when it may not.
@@ -161,8 +154,9 @@ const char* FrameOrderProblem(const CTreskDoc& doc, uint8_t id) {
     case ClientFrames::Stage::kWantPlayer:
         return id == svc_playerinfo ? nullptr : "a frame is not followed by its player state";
     case ClientFrames::Stage::kWantEntities:
-        return id == svc_packetentities ? nullptr : "a frame's player state is not followed by "
-                                                    "its entities";
+        return id == svc_packetentities ? nullptr
+                                        : "a frame's player state is not followed by "
+                                          "its entities";
     case ClientFrames::Stage::kEntities:
         return nullptr; // the run goes on
     default:
@@ -271,6 +265,12 @@ ReadStatus ReadPayload(WireReader& in, DemoMessage& m, CTreskDoc& doc) {
 }
 
 } // namespace
+
+void ReportNumberWithoutSlot(CTreskDoc& doc, int number) {
+    if (!HasSlot(number)) {
+        doc.ReportProblem("entity number " + std::to_string(number) + " out of range");
+    }
+}
 
 void ResetInvalidIdReport() {
     g_invalidIdReported = false;

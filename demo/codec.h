@@ -32,6 +32,10 @@ DemoMessage* ReadMessage(WireReader& in, CTreskDoc& doc, MessageArena& arena, Re
 // and the document, as the saved demo is. Changes no delta state.
 size_t WriteMessage(std::vector<uint8_t>& out, DemoMessage& m, CTreskDoc& doc);
 
+// Lists an entity number beyond the slot tables among the document's problems (numbers that
+// fit are passed over).
+void ReportNumberWithoutSlot(CTreskDoc& doc, int number);
+
 // Texts the codec shows.
 extern const char* const kInvalidIdText;
 extern const char* const kInvalidTempEntityText;

@@ -80,9 +80,9 @@ SaveReport DemoSaver::Run() {
         return report_;
     }
     doc_.WriteSignon(out_);
-    const DemoMessage* head = first->FirstMessage();
+    DemoMessage* head = first->FirstMessage();
     WriteBlock(head != nullptr ? head->next : nullptr);
-    for (const DemoBlock* b = first->next; b != nullptr; b = b->next) {
+    for (DemoBlock* b = first->next; b != nullptr; b = b->next) {
         WriteBlock(b->FirstMessage());
     }
     return report_;
@@ -97,13 +97,13 @@ void DemoSaver::StartMap() {
     numbering_.StartMap();
 }
 
-void DemoSaver::WriteBlock(const DemoMessage* from) {
+void DemoSaver::WriteBlock(DemoMessage* from) {
     plain_.clear();
     plainUnits_.clear();
-    for (const DemoMessage* m = from; m != nullptr; m = m->next) {
+    for (DemoMessage* m = from; m != nullptr; m = m->next) {
         if (!IsFrameData(m->type)) {
             size_t start = plain_.size();
-            WriteMessage(plain_, const_cast<DemoMessage&>(*m), doc_);
+            WriteMessage(plain_, *m, doc_);
             plainUnits_.push_back({start, plain_.size()});
         }
     }
@@ -112,15 +112,15 @@ void DemoSaver::WriteBlock(const DemoMessage* from) {
     units_.clear();
     size_t k = 0;
     size_t frameBytes = 0;
-    for (const DemoMessage* m = from; m != nullptr; m = m->next) {
+    for (DemoMessage* m = from; m != nullptr; m = m->next) {
         if (m->type == svc_frame) {
-            auto& f = const_cast<FrameMessage&>(static_cast<const FrameMessage&>(*m));
+            auto& f = static_cast<FrameMessage&>(*m);
             if (!f.complete) {
                 continue; // the game never saw it
             }
             size_t shared = plainTotal + frameBytes;
-            size_t budget = shared + kMinFrameRoom <= kMaxBlockBytes ? kMaxBlockBytes - shared
-                                                                    : kMaxBlockBytes;
+            size_t budget =
+                shared + kMinFrameRoom <= kMaxBlockBytes ? kMaxBlockBytes - shared : kMaxBlockBytes;
             size_t start = bytes_.size();
             WriteFrame(f, budget);
             frameBytes += bytes_.size() - start;
@@ -165,7 +165,7 @@ void DemoSaver::WriteFrame(FrameMessage& frame, size_t budget) {
     const PlayerInfoMessage* player = FramePlayer(frame);
     const PlayerState ps = player != nullptr ? player->state : heldPlayer_;
 
-    std::vector<uint8_t>& head = pack_;
+    std::vector<uint8_t>& head = frameHead_;
     head.clear();
     WriteMessage(head, frame, doc_);
     WireWriter w(head);
@@ -185,16 +185,8 @@ void DemoSaver::WriteFrame(FrameMessage& frame, size_t budget) {
 }
 
 void DemoSaver::WriteEntities(const EntitySet& target, size_t room) {
-    enum Kind : uint8_t { kRemove, kChange, kNew };
-    struct Piece {
-        Kind kind;
-        bool sent;
-        uint32_t from;
-        uint32_t to;
-        size_t start;
-        size_t end;
-    };
-    static thread_local std::vector<Piece> list;
+    using Piece = EntityPiece;
+    std::vector<Piece>& list = entityPieces_;
     list.clear();
     pieces_.clear();
     WireWriter w(pieces_);
@@ -205,17 +197,17 @@ void DemoSaver::WriteEntities(const EntitySet& target, size_t room) {
         Piece p{};
         p.start = pieces_.size();
         if (j == target.size() || (i < from.size() && from[i].number < target[j].number)) {
-            p.kind = kRemove;
+            p.kind = Piece::kRemove;
             p.from = static_cast<uint32_t>(i++);
             WriteEntityRemove(w, from[p.from].number);
         } else if (i == from.size() || target[j].number < from[i].number) {
             // New to the game: read against its baseline, and sent even when it equals it.
-            p.kind = kNew;
+            p.kind = Piece::kNew;
             p.to = static_cast<uint32_t>(j++);
             const EntityState& t = target[p.to];
             WriteEntityDelta(w, EntityDeltaBits(baselines_[t.number], t), t);
         } else {
-            p.kind = kChange;
+            p.kind = Piece::kChange;
             p.from = static_cast<uint32_t>(i++);
             p.to = static_cast<uint32_t>(j++);
             uint32_t bits = EntityDeltaBits(from[p.from], target[p.to]);
@@ -250,17 +242,17 @@ void DemoSaver::WriteEntities(const EntitySet& target, size_t room) {
         nextHeld_.clear();
         for (const Piece& p : list) {
             switch (p.kind) {
-            case kRemove:
+            case Piece::kRemove:
                 if (!p.sent) {
                     nextHeld_.push_back(CarriedEntity(from[p.from]));
                 }
                 break;
-            case kNew:
+            case Piece::kNew:
                 if (p.sent) {
                     nextHeld_.push_back(target[p.to]);
                 }
                 break;
-            case kChange:
+            case Piece::kChange:
                 nextHeld_.push_back(p.sent ? target[p.to] : CarriedEntity(from[p.from]));
                 break;
             }

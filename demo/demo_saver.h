@@ -65,7 +65,7 @@ class DemoSaver {
         size_t end;
     };
     void StartMap();
-    void WriteBlock(const DemoMessage* from);
+    void WriteBlock(DemoMessage* from);
     void AfterPlainMessage(const DemoMessage& m);
     void WriteFrame(FrameMessage& frame, size_t budget);
     void WriteEntities(const EntitySet& target, size_t room);
@@ -90,12 +90,17 @@ class DemoSaver {
     std::vector<Unit> plainUnits_;
     std::vector<uint8_t> bytes_;
     std::vector<Unit> units_;
-    std::vector<uint8_t> pieces_;
+    std::vector<uint8_t> frameHead_;
+    // One frame's entity differences, encoded one after the other.
     struct EntityPiece {
+        enum Kind : uint8_t { kRemove, kChange, kNew } kind;
+        bool sent;
+        uint32_t from; // position in held_ (removes and changes)
+        uint32_t to;   // position in the target set (changes and new entities)
         size_t start;
         size_t end;
     };
+    std::vector<uint8_t> pieces_;
     std::vector<EntityPiece> entityPieces_;
-    std::vector<uint8_t> pack_;
     EntitySet nextHeld_;
 };

@@ -83,14 +83,12 @@ void BeginFrame(CTreskDoc& doc, FrameMessage& f) {
     if (f.delta_frame <= 0) {
         // Read against nothing: the player from zero, every entity from its baseline.
         c.building.valid = true;
-        c.hasOld = false;
         c.oldPlayer = PlayerState{};
         c.regular = false;
     } else {
         const RingFrame& old = c.frames[static_cast<uint32_t>(f.delta_frame) % kFrameRing];
         c.building.valid = old.serverFrame == f.delta_frame &&
                            c.parseCount - old.firstEntity <= kParseEntitiesTrusted;
-        c.hasOld = true;
         c.oldPlayer = old.player;
         uint32_t count = std::min(old.entityCount, kParseEntities);
         c.base.reserve(count);
@@ -126,7 +124,7 @@ ReadStatus ReadFrameEntity(WireReader& in, CTreskDoc& doc, EntityMessage& e) {
     e.state = EntityState{};
     e.state.number = number;
     if (!HasSlot(number)) {
-        doc.ReportProblem("entity number " + std::to_string(number) + " out of range");
+        ReportNumberWithoutSlot(doc, number);
         return ReadStatus::kEndBlock; // the game stops reading the packet here
     }
     c.stage = ClientFrames::Stage::kEntities;

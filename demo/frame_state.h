@@ -47,7 +47,6 @@ struct ClientFrames {
     Stage stage = Stage::kNone;
     FrameMessage* open = nullptr;
     RingFrame building{};
-    bool hasOld = false;
     PlayerState oldPlayer{};
     EntitySet base;
     size_t oldIndex = 0;

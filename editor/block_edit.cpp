@@ -28,26 +28,9 @@ DemoMessage* EndOfLastFrame(const DemoBlock& block) {
 } // namespace
 
 void ShiftTrailingMessages(DemoBlock* block) {
-    if (block == nullptr || block->next == nullptr) {
-        return;
-    }
-    DemoMessage* end = EndOfLastFrame(*block);
-    if (end == nullptr || end->next == nullptr) {
-        return;
-    }
-    std::vector<MessagePtr> moved;
-    for (const DemoMessage* m = end->next; m != nullptr; m = m->next) {
-        moved.push_back(CloneMessage(*m));
-    }
-    while (end->next != nullptr) {
-        block->EraseMessageAfter(end);
-    }
-    DemoBlock* next = block->next;
-    DemoMessage* after = nullptr;
-    for (MessagePtr& m : moved) {
-        DemoMessage* raw = m.get();
-        next->InsertMessageAfter(after, std::move(m));
-        after = raw;
+    if (block != nullptr && block->next != nullptr) {
+        PrependTrailingCopies(*block, block->next);
+        DropTrailingMessages(block);
     }
 }
 
