@@ -47,8 +47,9 @@ void DemoBlock::Decode(CTreskDoc& doc, int mode) {
     scratch.Reset();
     scratch.Reserve(static_cast<size_t>(rawLength) * kArenaBytesPerWireByte);
     WireReader in(raw_.get(), rawLength);
+    ReadStatus status = ReadStatus::kOk;
     while (!in.AtEnd()) {
-        ReadStatus status = ReadStatus::kOk;
+        status = ReadStatus::kOk;
         DemoMessage* m = ReadMessage(in, doc, scratch, status);
         if (m != nullptr) {
             AppendPooled(m);
@@ -66,7 +67,12 @@ void DemoBlock::Decode(CTreskDoc& doc, int mode) {
             break;
         }
     }
-    // A frame never continues into another packet.
+    // A frame never continues into another packet: the game stops at the end of the message.
+    if (status == ReadStatus::kOk && doc.delta.client.open != nullptr) {
+        doc.ReportProblem("frame " + std::to_string(doc.delta.client.open->server_frame) +
+                          " ends with its block before its entities do; the game does not "
+                          "show it");
+    }
     AbandonFrame(doc);
     MoveRecordsIntoOwnArena();
     FreeRawBytes();

@@ -9,8 +9,10 @@ namespace Msg = fx::Msg;
 
 namespace {
 
+// Frames from 10 on, each a delta from the one before; the first stands alone.
 Bytes FrameBlock(int32_t n, const PlayerDelta& p) {
-    return fx::Cat({Msg::Frame(n, n - 1), Msg::PlayerInfo(p), Msg::PacketEntities({})});
+    return fx::Cat(
+        {Msg::Frame(n, n == 10 ? -1 : n - 1), Msg::PlayerInfo(p), Msg::PacketEntities({})});
 }
 
 std::unique_ptr<CTreskDoc> DemoOf(const std::vector<PlayerDelta>& players) {
@@ -67,28 +69,33 @@ TEST(PlayerInfo, EveryFieldKeepsItsPreviousValueUntilSent) {
     EXPECT_EQ(Player(*again, 3).pm_type, 2);
 }
 
-TEST(PlayerInfo, DISABLED_StatsTravelExactlyByTheirMaskEvenWhenMinusOne) {
+TEST(PlayerInfo, StatsNotSentKeepTheirValueAndMinusOneTravelsWhenSent) {
     PlayerDelta selected;
     selected.Stat(1, 100).Stat(8, -1); // -1: no item selected, really sent
-    auto doc = DemoOf({selected, PlayerDelta{}});
+    PlayerDelta health;
+    health.Stat(1, 75);
+    auto doc = DemoOf({selected, PlayerDelta{}, health});
     PlayerState& p = Player(*doc, 2);
     EXPECT_EQ(p.statsMask, (1u << 1) | (1u << 8));
     EXPECT_EQ(p.stats[8], -1);
-    EXPECT_EQ(p.stats[0], -1); // not sent
+    EXPECT_EQ(p.stats[0], 0); // never sent: the game starts from nothing
     PlayerState& none = Player(*doc, 3);
     EXPECT_EQ(none.statsMask, 0u);
-    for (int16_t s : none.stats) {
-        EXPECT_EQ(s, -1);
-    }
+    EXPECT_EQ(none.stats[1], 100); // kept from the frame before
+    EXPECT_EQ(none.stats[8], -1);
+    EXPECT_EQ(Player(*doc, 4).stats[1], 75);
+    EXPECT_EQ(Player(*doc, 4).stats[8], -1);
     auto blocks = BlocksOf(SavedBytes(*doc));
     EXPECT_EQ(blocks[1], FrameBlock(10, selected));
     EXPECT_EQ(blocks[2], FrameBlock(11, PlayerDelta{}));
+    EXPECT_EQ(blocks[3], FrameBlock(12, health));
 
-    // A record built from nothing sends no stats; SetStat marks what an edit sends.
-    PlayerState fresh{};
-    EXPECT_EQ(fresh.statsMask, 0u);
-    SetStat(fresh, 3, 7);
-    EXPECT_EQ(fresh.statsMask, 1u << 3);
+    // An edited stat is sent where it differs from what the game holds, and sent back after.
+    Player(*doc, 3).stats[1] = 5;
+    auto again = DecodedDoc(SavedBytes(*doc));
+    EXPECT_EQ(Player(*again, 3).stats[1], 5);
+    EXPECT_EQ(Player(*again, 4).stats[1], 75);
+    EXPECT_EQ(Player(*again, 4).stats[8], -1);
 }
 
 TEST(PlayerInfo, AChangeInOneComponentSendsItsGroup) {
