@@ -1,6 +1,5 @@
 // The editor view driven through its commands, with scripted answers from the person.
-#include "demo_bytes.h"
-#include "scripted_ui.h"
+#include "view_fixture.h"
 
 #include "demo/byte_sink.h"
 #include "editor/command_ids.h"
@@ -13,87 +12,6 @@
 using namespace edtest;
 
 namespace {
-
-// Records the hints the document broadcasts to the other views.
-class HintRecorder : public DocumentView {
-  public:
-    struct Hint {
-        int hint;
-        std::vector<uint32_t> values;
-    };
-    std::vector<Hint> hints;
-    void OnUpdate(DocumentView*, int hint, const std::vector<uint32_t>& values) override {
-        hints.push_back({hint, values});
-    }
-    std::vector<Hint> Without(int hint) const {
-        std::vector<Hint> out;
-        for (const Hint& h : hints) {
-            if (h.hint != hint) {
-                out.push_back(h);
-            }
-        }
-        return out;
-    }
-};
-
-// What a block of SampleDemo holds: "f<n>" for the frame block n, else its print text.
-std::string Tag(const DemoBlock* block) {
-    if (block == nullptr) {
-        return "none";
-    }
-    const DemoMessage* m = block->FirstMessage();
-    if (const auto* frame = MessageCast<FrameMessage>(m)) {
-        return "f" + std::to_string(frame->server_frame - 1000);
-    }
-    if (const auto* print = MessageCast<PrintMessage>(m)) {
-        return print->text;
-    }
-    return m == nullptr ? "empty" : GetMessageName(m->type);
-}
-
-class ViewTest : public ::testing::Test {
-  protected:
-    void Open(const std::vector<Bytes>& blocks) {
-        doc = LoadDoc(blocks);
-        doc->AddView(&other);
-        view = std::make_unique<CTreskView>(*doc, ui, display);
-        view->OnInitialUpdate("/usr/share/games/quake2");
-    }
-    void TearDown() override {
-        ui.ExpectAllAnswersUsed();
-        view.reset();
-    }
-
-    // Moves to a block with GOTO (from a block other than n).
-    void Goto(uint32_t n) {
-        ui.AnswerNumber(n);
-        view->OnGotoBlock();
-        ASSERT_EQ(view->CurrentBlockNumber(), n);
-    }
-    void Select(uint32_t first, uint32_t last) {
-        view->OnUpdate(&other, kHintSelectBlocks, {first, last});
-        ASSERT_EQ(view->CurrentBlockNumber(), first);
-    }
-    // The blocks in list order as tags, checking that the links agree both ways.
-    std::vector<std::string> Order() {
-        std::vector<std::string> tags;
-        DemoBlock* previous = nullptr;
-        for (DemoBlock* b = doc->FirstBlock(); b != nullptr; b = b->next) {
-            EXPECT_EQ(b->previous, previous) << "broken back link at " << Tag(b);
-            tags.push_back(Tag(b));
-            previous = b;
-        }
-        EXPECT_EQ(tags.size(), doc->blockCount);
-        return tags;
-    }
-    std::string CurrentTag() const { return Tag(doc->currentBlock); }
-
-    ScriptedUi ui;
-    RecordingDisplay display;
-    HintRecorder other;
-    std::unique_ptr<CTreskDoc> doc;
-    std::unique_ptr<CTreskView> view;
-};
 
 // --- initial update ------------------------------------------------------------------------------
 
