@@ -6,6 +6,7 @@
 // The generated demo is written once to the system's temporary folder and reused.
 #include "demo/show_message.h"
 #include "demo/tresk_doc.h"
+#include "editor/block_edit.h"
 
 #include "fx/demo_file_writer.h"
 #include "fx/game_demo_builder.h"
@@ -143,8 +144,41 @@ void BM_MemoryPerByte(benchmark::State& state) {
     SetLabel(state, demo, static_cast<int>(state.range(0)));
 }
 
+// Saving after 100 cuts of five blocks spread over the demo: every frame after a cut is kept
+// whole, so the save repairs 100 joins.
+void BM_SaveAfterCuts(benchmark::State& state) {
+    const fx::Bytes& demo = Demo(static_cast<int>(state.range(0)));
+    if (demo.empty()) {
+        state.SkipWithError("no demo");
+        return;
+    }
+    CTreskDoc doc;
+    doc.LoadFromBytes(demo.data(), demo.size());
+    doc.DecodeAll();
+    const uint32_t firstPlay = FirstFrameBlockNumber(doc);
+    const uint32_t step = (doc.blockCount - firstPlay) / 101;
+    if (firstPlay == 0 || step < 6) {
+        state.SkipWithError("demo too short for 100 cuts");
+        return;
+    }
+    for (uint32_t k = 100; k >= 1; --k) {
+        DeleteBlockChain(UnlinkBlockRun(doc, doc.BlockAt(firstPlay + k * step), 5));
+    }
+    VectorSink out;
+    out.bytes.reserve(demo.size() + (1 << 20));
+    for (auto _ : state) {
+        out.bytes.clear();
+        doc.SaveTo(out);
+        benchmark::DoNotOptimize(out.bytes.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * out.bytes.size()));
+    state.counters["frames_not_exact"] = static_cast<double>(doc.lastSave.framesDiffering);
+    SetLabel(state, demo, static_cast<int>(state.range(0)));
+}
+
 BENCHMARK(BM_Decode)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Encode)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SaveAfterCuts)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_MemoryPerByte)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

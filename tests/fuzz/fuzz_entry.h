@@ -1,4 +1,5 @@
-// One run of the decoder over arbitrary bytes: load, decode, save, decode the saved demo.
+// One run over arbitrary bytes: load, decode, one block edit (cut, reverse or paste, chosen
+// from the input size), save, decode the saved demo.
 #pragma once
 
 #include <cstddef>
