@@ -2,6 +2,8 @@
 
 #include "demo/show_message.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 std::unique_ptr<CTreskDoc> DecodedDoc(const fx::Bytes& file) {
@@ -150,4 +152,31 @@ fx::Bytes ServerDataMsg(int protocol, int playerNum) {
     sd.playerNum = static_cast<int16_t>(playerNum);
     sd.levelName = "Test Level";
     return fx::Msg::ServerData(sd);
+}
+
+fx::Bytes SignonWith(const std::vector<fx::EntityDelta>& baselines) {
+    fx::Bytes signon = fx::Msg::StuffText("precache\n");
+    for (const fx::EntityDelta& b : baselines) {
+        signon = fx::Cat({signon, fx::Msg::SpawnBaseline(b)});
+    }
+    return signon;
+}
+
+std::vector<std::filesystem::path> CorpusDemos() {
+    namespace fs = std::filesystem;
+    std::vector<fs::path> demos;
+    fs::path dir = fs::path(CINERAD_CORPUS_DIR) / "demos";
+    if (fs::is_directory(dir)) {
+        for (const auto& entry : fs::directory_iterator(dir)) {
+            if (entry.path().extension() == ".dm2") {
+                demos.push_back(entry.path());
+            }
+        }
+    }
+    std::sort(demos.begin(), demos.end());
+    return demos;
+}
+
+bool HaveReferenceDecoder() {
+    return std::filesystem::exists(Q2REF_TOOL) && std::system("python3 -c '' 2>/dev/null") == 0;
 }

@@ -6,6 +6,7 @@
 #include "fx/demo_file_writer.h"
 #include "fx/messages.h"
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -40,3 +41,12 @@ class ShownMessages {
 
 // A serverdata block opening a demo of the given protocol.
 fx::Bytes ServerDataMsg(int protocol = 34, int playerNum = 0);
+
+// A signon block: the precache command, then one spawnbaseline per delta.
+fx::Bytes SignonWith(const std::vector<fx::EntityDelta>& baselines);
+
+// The corpus's demos (sorted; empty when the corpus is missing).
+std::vector<std::filesystem::path> CorpusDemos();
+
+// True when the reference decoder and python3 are there to run it.
+bool HaveReferenceDecoder();

@@ -30,11 +30,7 @@ Bytes PacketBytes(const Packet& p) {
 Bytes DemoOf(const std::vector<EntityDelta>& baselines, const std::vector<Packet>& packets) {
     fx::DemoFileWriter w;
     w.Block({ServerDataMsg()});
-    Bytes signon = Msg::StuffText("precache\n");
-    for (const EntityDelta& b : baselines) {
-        signon = fx::Cat({signon, Msg::SpawnBaseline(b)});
-    }
-    w.Block(signon);
+    w.Block(SignonWith(baselines));
     for (const Packet& p : packets) {
         w.Block(PacketBytes(p));
     }

@@ -11,20 +11,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<fs::path> CorpusDemos() {
-    std::vector<fs::path> demos;
-    fs::path dir = fs::path(CINERAD_CORPUS_DIR) / "demos";
-    if (fs::is_directory(dir)) {
-        for (const auto& entry : fs::directory_iterator(dir)) {
-            if (entry.path().extension() == ".dm2") {
-                demos.push_back(entry.path());
-            }
-        }
-    }
-    std::sort(demos.begin(), demos.end());
-    return demos;
-}
-
 // The records a saved block should hold besides its frames' entities: what the codec writes
 // (dropped types and configstrings carried by the rebuilt signon left out). Entity records
 // are the differences the saver sends; what the frames show is checked by the reference
@@ -101,7 +87,7 @@ TEST(Corpus, EveryDemoResavesToTheSameRecords) {
 // The reference decoder shows the game the same state, frame by frame.
 TEST(Corpus, ReferenceDecoderSeesTheSameGame) {
     auto demos = CorpusDemos();
-    if (demos.empty() || !fs::exists(Q2REF_TOOL) || std::system("python3 -c '' 2>/dev/null") != 0) {
+    if (demos.empty() || !HaveReferenceDecoder()) {
         GTEST_SKIP() << "corpus or reference decoder missing";
     }
     ShownMessages quiet;

@@ -20,10 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool HaveReferenceDecoder() {
-    return fs::exists(Q2REF_TOOL) && std::system("python3 -c '' 2>/dev/null") == 0;
-}
-
 std::string Quoted(const std::string& s) { return "'" + s + "'"; }
 
 // Runs a shell command and returns what it printed; *rc gets its exit status.
@@ -132,20 +128,11 @@ void ExpectShowsTheSame(const fs::path& original, const fs::path& saved,
 
 std::vector<fs::path> ProtocolDemos() {
     std::vector<fs::path> demos;
-    fs::path dir = fs::path(CINERAD_CORPUS_DIR) / "demos";
-    if (!fs::is_directory(dir)) {
-        return demos;
-    }
-    for (const auto& entry : fs::directory_iterator(dir)) {
-        if (entry.path().extension() != ".dm2") {
-            continue;
-        }
-        auto doc = DecodedDoc(fx::ReadBytes(entry.path()));
-        if (doc->protocolVersion == 34) {
-            demos.push_back(entry.path());
+    for (const fs::path& path : CorpusDemos()) {
+        if (DecodedDoc(fx::ReadBytes(path))->protocolVersion == 34) {
+            demos.push_back(path);
         }
     }
-    std::sort(demos.begin(), demos.end());
     return demos;
 }
 

@@ -19,11 +19,7 @@ fx::DemoFileWriter DemoWith(const std::vector<EntityDelta>& baselines,
                             const std::vector<std::vector<EntityDelta>>& packets) {
     fx::DemoFileWriter w;
     w.Block({ServerDataMsg()});
-    Bytes base = Msg::StuffText("precache\n");
-    for (const EntityDelta& b : baselines) {
-        base = fx::Cat({base, Msg::SpawnBaseline(b)});
-    }
-    w.Block(base);
+    w.Block(SignonWith(baselines));
     int32_t n = 100;
     for (const auto& p : packets) {
         w.Block({Frame(n++), Msg::PlayerInfo({}), Msg::PacketEntities(p)});
