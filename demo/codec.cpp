@@ -123,9 +123,7 @@ void WriteSound(WireWriter& out, const SoundMessage& s) {
 
 // The serverdata starts a map: the game forgets every entity, frame and player state it held.
 void StartMap(CTreskDoc& doc) {
-    doc.delta.current = {};
     doc.delta.baseline = {};
-    doc.delta.previousPlayer = PlayerState{};
     doc.delta.client.StartMap();
 }
 
@@ -234,8 +232,13 @@ ReadStatus ReadPayload(WireReader& in, DemoMessage& m, CTreskDoc& doc) {
         auto& cs = static_cast<ConfigStringMessage&>(m);
         cs.index = in.Word();
         cs.value = in.String(kMaxTextChars);
-        if (!in.Overflow() && !doc.playStarted) {
-            cs.signon = RouteSignonConfigString(doc, cs.index, cs.value);
+        if (!in.Overflow()) {
+            if (!doc.playStarted) {
+                cs.signon = RouteSignonConfigString(doc, cs.index, cs.value);
+            }
+            if (!cs.signon) {
+                SetConfigString(doc.delta.client.configStrings, cs.index, cs.value);
+            }
         }
         return ReadStatus::kOk;
     }

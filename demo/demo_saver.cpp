@@ -4,6 +4,7 @@
 #include "demo_block.h"
 #include "entity_codec.h"
 #include "player_codec.h"
+#include "signon_routing.h"
 #include "tresk_doc.h"
 
 #include <algorithm>
@@ -111,19 +112,25 @@ void DemoSaver::WriteBlock(DemoMessage* from) {
     bytes_.clear();
     units_.clear();
     size_t k = 0;
-    size_t frameBytes = 0;
+    size_t addedBytes = 0; // the frames and corrections written so far
     for (DemoMessage* m = from; m != nullptr; m = m->next) {
         if (m->type == svc_frame) {
             auto& f = static_cast<FrameMessage&>(*m);
             if (!f.complete) {
                 continue; // the game never saw it
             }
-            size_t shared = plainTotal + frameBytes;
-            size_t budget =
-                shared + kMinFrameRoom <= kMaxBlockBytes ? kMaxBlockBytes - shared : kMaxBlockBytes;
             size_t start = bytes_.size();
+            if (f.keptWhole != nullptr) {
+                WriteConfigStringCorrections(f.keptWhole->configStrings);
+            }
+            // A frame after corrections may take a block of its own: a join sends much.
+            const bool corrected = bytes_.size() > start;
+            size_t shared = plainTotal + addedBytes + (bytes_.size() - start);
+            size_t budget = !corrected && shared + kMinFrameRoom <= kMaxBlockBytes
+                                ? kMaxBlockBytes - shared
+                                : kMaxBlockBytes;
             WriteFrame(f, budget);
-            frameBytes += bytes_.size() - start;
+            addedBytes += bytes_.size() - start;
         } else if (!IsFrameData(m->type)) {
             const Unit& u = plainUnits_[k++];
             if (u.end > u.start) {
@@ -143,6 +150,9 @@ void DemoSaver::AfterPlainMessage(const DemoMessage& m) {
     case svc_serverdata:
         StartMap();
         break;
+    case svc_configstring:
+        timeline_.Apply(m);
+        break;
     case svc_spawnbaseline: {
         EntityState s = static_cast<const EntityMessage&>(m).state;
         if (HasSlot(s.number)) {
@@ -155,6 +165,43 @@ void DemoSaver::AfterPlainMessage(const DemoMessage& m) {
     }
     default:
         break;
+    }
+}
+
+void DemoSaver::WriteConfigStringCorrections(const ConfigStringOverlay& wanted) {
+    const ConfigStringOverlay& held = timeline_.ConfigStrings();
+    auto h = held.begin();
+    auto t = wanted.begin();
+    while (h != held.end() || t != wanted.end()) {
+        uint16_t index = 0;
+        std::string from;
+        std::string to;
+        if (t == wanted.end() || (h != held.end() && h->first < t->first)) {
+            index = h->first;
+            from = h->second;
+            to = SignonConfigString(doc_, index);
+            ++h;
+        } else if (h == held.end() || t->first < h->first) {
+            index = t->first;
+            from = SignonConfigString(doc_, index);
+            to = t->second;
+            ++t;
+        } else {
+            index = t->first;
+            from = h->second;
+            to = t->second;
+            ++h;
+            ++t;
+        }
+        if (from == to) {
+            continue;
+        }
+        size_t start = bytes_.size();
+        WireWriter w(bytes_);
+        w.Byte(svc_configstring);
+        w.Word(index);
+        w.String(to);
+        units_.push_back({start, bytes_.size()});
     }
 }
 

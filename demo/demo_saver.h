@@ -4,8 +4,9 @@
 // of the document shows. Frames are numbered so that each deltas from the frame written before
 // it. No block is written over the game's 1400 bytes: corrections that do not fit a frame's
 // block wait for the next frames. Configstrings travel as the records that carry them: each
-// stays between the frames it stood between, so every frame shows the configstring changes
-// it showed.
+// stays between the frames it stood between. A frame kept whole also keeps the configstrings
+// the game held when it came; where the game holds others after an edit, the saver sends the
+// kept values just before the frame.
 #pragma once
 
 #include "byte_sink.h"
@@ -67,6 +68,7 @@ class DemoSaver {
     void StartMap();
     void WriteBlock(DemoMessage* from);
     void AfterPlainMessage(const DemoMessage& m);
+    void WriteConfigStringCorrections(const ConfigStringOverlay& wanted);
     void WriteFrame(FrameMessage& frame, size_t budget);
     void WriteEntities(const EntitySet& target, size_t room);
     void PackAndEmit();

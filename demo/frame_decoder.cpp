@@ -44,16 +44,9 @@ void CompleteFrame(CTreskDoc& doc) {
         // What the game read this frame against is not simply the frame before it: keep it.
         auto snapshot = std::make_shared<FrameSnapshot>();
         snapshot->base = c.base;
+        snapshot->configStrings = c.configStrings;
         f.keptWhole = std::move(snapshot);
     }
-    uint32_t count = std::min(entry.entityCount, kParseEntities);
-    for (uint32_t k = 0; k < count; ++k) {
-        const EntityState& s = c.parseEntities[(entry.firstEntity + k) % kParseEntities];
-        if (HasSlot(s.number)) {
-            static_cast<EntityState&>(doc.delta.current[s.number]) = s;
-        }
-    }
-    doc.delta.previousPlayer = entry.player;
     c.haveLast = true;
     c.lastServerFrame = entry.serverFrame;
     c.stage = ClientFrames::Stage::kNone;
@@ -68,6 +61,7 @@ void ClientFrames::StartMap() {
     stage = Stage::kNone;
     open = nullptr;
     haveLast = false;
+    configStrings.clear();
 }
 
 void BeginFrame(CTreskDoc& doc, FrameMessage& f) {

@@ -3,19 +3,43 @@
 // that decoding follows.
 #pragma once
 
+#include "configstring_table.h"
 #include "entity_state.h"
 #include "player_state.h"
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <string>
+
+// The configstrings records set since the map began, by index: the text the game reads at
+// each slot they touched, beyond the signon the saver rebuilds from the document's tables.
+using ConfigStringOverlay = std::map<uint16_t, std::string>;
+
+// The game's configstring slots.
+constexpr uint16_t kConfigStringSlots = 2080;
+
+// Applies a configstring record as the game stores it, in one character area of 64 characters
+// a slot: a value longer than 63 characters runs on into the following slots, whose text
+// then reads as its tail.
+inline void SetConfigString(ConfigStringOverlay& overlay, uint16_t index,
+                            const std::string& value) {
+    for (size_t k = 0; k == 0 || k * kConfigStringSlotChars <= value.size(); ++k) {
+        if (index + k >= kConfigStringSlots) {
+            break;
+        }
+        overlay[static_cast<uint16_t>(index + k)] = value.substr(k * kConfigStringSlotChars);
+    }
+}
 
 // A frame kept whole: the entities its records apply onto, in place of what the frame before
-// it in the demo shows. Made when a frame's
+// it in the demo shows, and the configstrings the game held when it came. Made when a frame's
 // predecessor is not the frame before it: an irregular recording, or an edit that moved it.
 // Immutable once made, so copies of a frame share it.
 struct FrameSnapshot {
     EntitySet base;
+    ConfigStringOverlay configStrings;
 };
 using FrameSnapshotPtr = std::shared_ptr<const FrameSnapshot>;
 
@@ -56,6 +80,10 @@ struct ClientFrames {
     bool haveLast = false; // a frame was completed since the last serverdata
     int32_t lastServerFrame = 0;
 
-    // A serverdata: the client forgets its frames (the parse ring's contents stay).
+    // Configstrings set by records since the last serverdata, for the frames kept whole.
+    ConfigStringOverlay configStrings;
+
+    // A serverdata: the client forgets its frames and the map's configstrings (the parse
+    // ring's contents stay).
     void StartMap();
 };

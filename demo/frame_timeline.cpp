@@ -20,9 +20,13 @@ const PlayerInfoMessage* FramePlayer(const FrameMessage& frame) {
 
 void FrameTimeline::StartMap() {
     shown_.clear();
+    configStrings_.clear();
 }
 
 const EntitySet& FrameTimeline::ShowFrame(const FrameMessage& frame) {
+    if (frame.keptWhole != nullptr) {
+        configStrings_ = frame.keptWhole->configStrings;
+    }
     const EntitySet& base = BaseFor(frame);
     next_.clear();
     size_t i = 0;
@@ -88,6 +92,11 @@ void FrameTimeline::Apply(const DemoMessage& m) {
             ShowFrame(f);
         }
         break;
+    case svc_configstring:
+        if (const auto& cs = static_cast<const ConfigStringMessage&>(m); !cs.signon) {
+            SetConfigString(configStrings_, cs.index, cs.value);
+        }
+        break;
     default:
         break;
     }
@@ -138,6 +147,7 @@ FrameSnapshotPtr SnapshotAt(const FrameTimeline& timeline, const FrameMessage& f
     }
     auto snapshot = std::make_shared<FrameSnapshot>();
     snapshot->base = timeline.BaseFor(frame);
+    snapshot->configStrings = timeline.ConfigStrings();
     return snapshot;
 }
 

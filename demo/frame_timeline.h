@@ -33,7 +33,8 @@ template <class F> void ForEachFrameEntity(const FrameMessage& frame, F&& fn) {
     }
 }
 
-// Walks frames in the document's order and says what each shows.
+// Walks frames in the document's order and says what each shows, and which configstrings the
+// game holds.
 class FrameTimeline {
   public:
     // A new map (serverdata): nothing shown.
@@ -44,15 +45,20 @@ class FrameTimeline {
     }
     // Moves on to a complete frame and returns what it shows.
     const EntitySet& ShowFrame(const FrameMessage& frame);
-    // Applies one message (serverdata, frame; the rest change nothing here).
+    // Applies one message (serverdata, frame, a configstring record; the rest change nothing
+    // here).
     void Apply(const DemoMessage& m);
     void WalkBlock(const DemoBlock& block);
 
     const EntitySet& Shown() const { return shown_; }
+    // The configstrings records have set since the map began; a frame kept whole brings the
+    // ones it keeps.
+    const ConfigStringOverlay& ConfigStrings() const { return configStrings_; }
 
   private:
     EntitySet shown_;
     EntitySet next_;
+    ConfigStringOverlay configStrings_;
 };
 
 // What the first complete frame of `block` applies onto as the document now stands: its kept

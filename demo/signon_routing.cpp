@@ -65,3 +65,31 @@ bool RouteSignonConfigString(CTreskDoc& doc, int index, const std::string& value
     }
     return false;
 }
+
+std::string SignonConfigString(const CTreskDoc& doc, int index) {
+    switch (index) {
+    case CS_NAME:
+        return doc.levelName;
+    case CS_CDTRACK:
+        return doc.cdTrack;
+    case CS_SKY:
+        return doc.skyName;
+    case CS_SKYAXIS:
+        return doc.skyAxis;
+    case CS_SKYROTATE:
+        return doc.skyRotate;
+    case CS_MAXCLIENTS:
+        return std::to_string(doc.maxClients);
+    case CS_MAPCHECKSUM:
+        return doc.mapChecksum;
+    default:
+        break;
+    }
+    for (const TableRange& range : kTables) {
+        if (index >= range.base && index <= range.last) {
+            const ConfigStringTable& table = doc.*range.table;
+            return index - range.base < table.Count() ? table.Entry(index - range.base) : "";
+        }
+    }
+    return {};
+}

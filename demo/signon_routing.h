@@ -9,3 +9,7 @@ class CTreskDoc;
 // when it went there (the rebuilt signon then carries it); false for indices the document
 // does not keep (32, light styles 800 to 1056, general strings from 1568 on).
 bool RouteSignonConfigString(CTreskDoc& doc, int index, const std::string& value);
+
+// What the rebuilt signon gives the game at a configstring index: the document's field or
+// table entry for it, empty for indices the signon does not carry.
+std::string SignonConfigString(const CTreskDoc& doc, int index);

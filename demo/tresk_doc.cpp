@@ -9,9 +9,7 @@
 #include <cstring>
 
 void DeltaState::Reset() {
-    current = {};
     baseline = {};
-    previousPlayer = PlayerState{};
     client = ClientFrames{};
 }
 

@@ -61,13 +61,10 @@ struct PlayerModelEntry {
     int32_t modelNumber = 0;
 };
 
-// The decoder's memory between messages, as the game client keeps it: the baselines, the
-// ring of recent frames each frame is read against, and, for views, every entity as the last
-// frame decoded showed it and that frame's player state.
+// The decoder's memory between messages, as the game client keeps it: the baselines and the
+// ring of recent frames each frame is read against.
 struct DeltaState {
-    std::array<EntitySlot, kMaxEntities> current{};
     std::array<EntitySlot, kMaxEntities> baseline{};
-    PlayerState previousPlayer{};
     ClientFrames client;
 
     bool DecodingEntities() const { return client.stage == ClientFrames::Stage::kEntities; }

@@ -2,6 +2,7 @@
 
 #include "demo/demo_block.h"
 #include "demo/frame_timeline.h"
+#include "demo/signon_routing.h"
 
 #include <string>
 
@@ -118,6 +119,24 @@ std::vector<int> ShownPlayFrames(const CTreskDoc& doc) {
             const auto* f = MessageCast<FrameMessage>(m);
             if (f != nullptr && f->complete) {
                 out.push_back(f->valid ? PlayFrameNumber(timeline.Shown(), FramePlayer(*f)) : -1);
+            }
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> HeldConfigStrings(const CTreskDoc& doc, int index) {
+    std::vector<std::string> out;
+    FrameTimeline timeline;
+    for (const DemoBlock* b = doc.FirstBlock(); b != nullptr; b = b->next) {
+        for (const DemoMessage* m = b->FirstMessage(); m != nullptr; m = m->next) {
+            timeline.Apply(*m);
+            const auto* f = MessageCast<FrameMessage>(m);
+            if (f != nullptr && f->complete) {
+                auto held = timeline.ConfigStrings().find(static_cast<uint16_t>(index));
+                out.push_back(held != timeline.ConfigStrings().end()
+                                  ? held->second
+                                  : SignonConfigString(doc, index));
             }
         }
     }

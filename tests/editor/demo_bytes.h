@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace edtest {
@@ -34,5 +35,9 @@ std::vector<Bytes> PlayDemo(uint32_t blocks, uint32_t firstPlay);
 // The number n each frame the game shows in a document says it is (by PlayDemo's rule), in
 // the document's order; -1 for a frame that shows something no frame of PlayDemo shows.
 std::vector<int> ShownPlayFrames(const CTreskDoc& doc);
+
+// The value the game holds for configstring `index` at each frame it shows, in the
+// document's order: the latest record's, or the signon's.
+std::vector<std::string> HeldConfigStrings(const CTreskDoc& doc, int index);
 
 } // namespace edtest

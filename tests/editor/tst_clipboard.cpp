@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 using namespace edtest;
 
 namespace {
@@ -105,6 +107,76 @@ TEST_F(ClipboardTest, CutInTheMiddleAndToTheEnd) {
     EXPECT_EQ(doc->LastBlock(), doc->currentBlock);
     EXPECT_EQ(SavedFrames(), Join({{4}, Range(8, 16)}));
     EXPECT_EQ(Order().size(), 13u);
+}
+
+// Configstrings set during play, each after its block's frame, so the next frame on holds it.
+std::vector<Bytes> PlayDemoWithConfigStrings() {
+    std::vector<Bytes> blocks = PlayDemo(24, 4);
+    auto add = [&](uint32_t block, int index, const char* value) {
+        Bytes cs = fx::Msg::ConfigString(index, value);
+        blocks[block - 1].insert(blocks[block - 1].end(), cs.begin(), cs.end());
+    };
+    add(8, kModelBase + 1, "models/late.md2"); // a model the signon lacks
+    add(10, CS_LIGHTS + 1, "abc");             // a light style
+    add(14, CS_LIGHTS + 1, "zz");
+    add(16, kModelBase, "maps/other.bsp"); // the signon's own entry replaced
+    return blocks;
+}
+
+// The value the saved demo's frames hold for `index`, keyed by the frame each shows.
+std::map<int, std::string> SavedConfigStrings(CTreskDoc& doc, int index) {
+    VectorSink out;
+    doc.SaveTo(out);
+    auto again = LoadFile(out.bytes);
+    again->DecodeAll();
+    std::vector<int> frames = ShownPlayFrames(*again);
+    std::vector<std::string> held = HeldConfigStrings(*again, index);
+    std::map<int, std::string> byFrame;
+    for (size_t k = 0; k < frames.size() && k < held.size(); ++k) {
+        byFrame[frames[k]] = held[k];
+    }
+    return byFrame;
+}
+
+TEST_F(ClipboardTest, FramesAfterAnEditHoldTheConfigStringsTheyHeld) {
+    Open(PlayDemoWithConfigStrings());
+    view->blockBuffer = &buffer;
+    // Cut the blocks that set the model and the first light style: frame 13 still holds both.
+    Select(7, 12);
+    view->OnEditCut();
+    auto model = SavedConfigStrings(*doc, kModelBase + 1);
+    auto light = SavedConfigStrings(*doc, CS_LIGHTS + 1);
+    auto map = SavedConfigStrings(*doc, kModelBase);
+    EXPECT_EQ(model[6], "");
+    EXPECT_EQ(model[13], "models/late.md2");
+    EXPECT_EQ(light[6], "");
+    EXPECT_EQ(light[13], "abc");
+    EXPECT_EQ(light[15], "zz");
+    EXPECT_EQ(map[13], "maps/sample1.bsp");
+    EXPECT_EQ(map[17], "maps/other.bsp");
+
+    // Paste frames 13 and 14 after frame 18: they hold what they held, and frame 19 after
+    // them what it held, the signon's map entry among the values put back.
+    Select(7, 8);
+    view->OnEditCopy();
+    Goto(12); // frame 18
+    view->OnEditPaste();
+    ASSERT_EQ(ShownPlayFrames(*doc), Join({Range(4, 6), Range(13, 18), Range(13, 14),
+                                           Range(19, 24)}));
+    VectorSink out;
+    doc->SaveTo(out);
+    auto again = LoadFile(out.bytes);
+    again->DecodeAll();
+    std::vector<std::string> mapHeld = HeldConfigStrings(*again, kModelBase);
+    std::vector<std::string> lightHeld = HeldConfigStrings(*again, CS_LIGHTS + 1);
+    // Frames in order: 4 5 6 13 14 15 16 17 18 13 14 19 ...
+    ASSERT_GE(mapHeld.size(), 12u);
+    EXPECT_EQ(mapHeld[8], "maps/other.bsp");   // frame 18
+    EXPECT_EQ(mapHeld[9], "maps/sample1.bsp"); // the pasted 13
+    EXPECT_EQ(lightHeld[9], "abc");
+    EXPECT_EQ(lightHeld[10], "abc");
+    EXPECT_EQ(lightHeld[11], "zz");            // frame 19
+    EXPECT_EQ(mapHeld[11], "maps/other.bsp");
 }
 
 TEST_F(ClipboardTest, CutThePlayRightAfterTheSignonKeepsTheNextFrameWhole) {
