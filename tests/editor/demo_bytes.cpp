@@ -110,36 +110,36 @@ int PlayFrameNumber(const EntitySet& shown, const PlayerInfoMessage* player) {
 
 } // namespace
 
-std::vector<int> ShownPlayFrames(const CTreskDoc& doc) {
-    std::vector<int> out;
+// Calls fn(timeline, frame) at each complete frame of the document, in its order, with the
+// timeline standing at that frame.
+template <class F> void ForEachCompleteFrame(const CTreskDoc& doc, F&& fn) {
     FrameTimeline timeline;
     for (const DemoBlock* b = doc.FirstBlock(); b != nullptr; b = b->next) {
         for (const DemoMessage* m = b->FirstMessage(); m != nullptr; m = m->next) {
             timeline.Apply(*m);
             const auto* f = MessageCast<FrameMessage>(m);
             if (f != nullptr && f->complete) {
-                out.push_back(f->valid ? PlayFrameNumber(timeline.Shown(), FramePlayer(*f)) : -1);
+                fn(timeline, *f);
             }
         }
     }
+}
+
+std::vector<int> ShownPlayFrames(const CTreskDoc& doc) {
+    std::vector<int> out;
+    ForEachCompleteFrame(doc, [&](const FrameTimeline& timeline, const FrameMessage& f) {
+        out.push_back(f.valid ? PlayFrameNumber(timeline.Shown(), FramePlayer(f)) : -1);
+    });
     return out;
 }
 
 std::vector<std::string> HeldConfigStrings(const CTreskDoc& doc, int index) {
     std::vector<std::string> out;
-    FrameTimeline timeline;
-    for (const DemoBlock* b = doc.FirstBlock(); b != nullptr; b = b->next) {
-        for (const DemoMessage* m = b->FirstMessage(); m != nullptr; m = m->next) {
-            timeline.Apply(*m);
-            const auto* f = MessageCast<FrameMessage>(m);
-            if (f != nullptr && f->complete) {
-                auto held = timeline.ConfigStrings().find(static_cast<uint16_t>(index));
-                out.push_back(held != timeline.ConfigStrings().end()
-                                  ? held->second
-                                  : SignonConfigString(doc, index));
-            }
-        }
-    }
+    ForEachCompleteFrame(doc, [&](const FrameTimeline& timeline, const FrameMessage&) {
+        auto held = timeline.ConfigStrings().find(static_cast<uint16_t>(index));
+        out.push_back(held != timeline.ConfigStrings().end() ? held->second
+                                                             : SignonConfigString(doc, index));
+    });
     return out;
 }
 
