@@ -3,11 +3,14 @@
 #include "block_selection_dlg.h"
 #include "message_type_dlg.h"
 #include "number_dlg.h"
+#include "text_entry_dlg.h"
 
 #include "demo/show_message.h"
 
 #include <QApplication>
+#include <QMainWindow>
 #include <QMessageBox>
+#include <QStatusBar>
 
 namespace {
 
@@ -85,6 +88,22 @@ bool QtUi::RunMessageTypeDlg(MessageTypeDlgData& data) {
     }
     data = dlg.Data();
     return true;
+}
+
+bool QtUi::RunTextEntryDlg(TextEntryDlgData& data) {
+    CTextEntryDlg dlg(Parent());
+    dlg.SetData(data);
+    if (dlg.exec() != QDialog::Accepted) {
+        return false;
+    }
+    data = dlg.Data();
+    return true;
+}
+
+void QtUi::ShowStatus(const std::string& text) {
+    if (auto* window = qobject_cast<QMainWindow*>(parent_.data())) {
+        window->statusBar()->showMessage(QString::fromStdString(text));
+    }
 }
 
 void InstallShowMessageHandler(QWidget* parent) {

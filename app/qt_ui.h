@@ -19,6 +19,9 @@ class QtUi : public Ui {
     bool RunNumberDlg(NumberDlgData& data) override;
     bool RunBlockSelectionDlg(BlockSelectionDlgData& data) override;
     bool RunMessageTypeDlg(MessageTypeDlgData& data) override;
+    bool RunTextEntryDlg(TextEntryDlgData& data) override;
+    // On the main window's status bar (when the parent is one).
+    void ShowStatus(const std::string& text) override;
 
     // The editor's message box: OK only, captioned "Cinerad II".
     static void ShowMessageBox(QWidget* parent, const QString& text);

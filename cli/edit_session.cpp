@@ -15,6 +15,10 @@ bool ConsoleUi::Ask(const std::string& text) {
     return yes;
 }
 
+void ConsoleUi::ShowStatus(const std::string& text) {
+    std::cerr << "tresk-cli: " << text << "\n";
+}
+
 bool EditSession::Open(const std::string& path) {
     doc = std::make_unique<CTreskDoc>();
     std::string error;
@@ -30,8 +34,8 @@ bool EditSession::Open(const std::string& path) {
 
 bool EditSession::Select(uint32_t first, uint32_t last) {
     if (last > doc->blockCount) {
-        std::cerr << "tresk-cli: blocks " << first << "-" << last << " are not in the demo, which has "
-                  << doc->blockCount << " blocks\n";
+        std::cerr << "tresk-cli: blocks " << first << "-" << last
+                  << " are not in the demo, which has " << doc->blockCount << " blocks\n";
         return false;
     }
     doc->UpdateAllViews(nullptr, kHintSelectBlocks, {first, last});

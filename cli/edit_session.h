@@ -22,6 +22,9 @@ class ConsoleUi : public Ui {
     bool RunNumberDlg(NumberDlgData&) override { return false; }
     bool RunBlockSelectionDlg(BlockSelectionDlgData&) override { return false; }
     bool RunMessageTypeDlg(MessageTypeDlgData&) override { return false; }
+    bool RunTextEntryDlg(TextEntryDlgData&) override { return false; }
+    // What each command did, on standard error.
+    void ShowStatus(const std::string& text) override;
 };
 
 // Shows nothing.

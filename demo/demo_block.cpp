@@ -197,20 +197,36 @@ void DeleteBlockChain(DemoBlock* first) {
     }
 }
 
+DemoBlock* DemoBlock::Clone() const {
+    auto* copy = new DemoBlock;
+    copy->rawLength = rawLength;
+    copy->decoded = decoded;
+    copy->raw_ = raw_;
+    size_t bytes = 0;
+    for (const DemoMessage* m = first_; m != nullptr; m = m->next) {
+        bytes += ArenaFootprint(m->type, bytes);
+    }
+    copy->arena_.Reserve(bytes);
+    for (const DemoMessage* m = first_; m != nullptr; m = m->next) {
+        copy->AppendPooled(CloneMessageIn(*m, copy->arena_));
+    }
+    return copy;
+}
+
+size_t DemoBlock::Footprint() const {
+    size_t bytes = sizeof(*this);
+    for (const DemoMessage* m = first_; m != nullptr; m = m->next) {
+        bytes += ArenaFootprint(m->type, bytes);
+    }
+    return decoded ? bytes : bytes + rawLength;
+}
+
 DemoBlock* CopyBlockRun(DemoBlock* first, uint32_t count, CTreskDoc&) {
     DemoBlock* head = nullptr;
     DemoBlock* tail = nullptr;
     DemoBlock* source = first;
     for (uint32_t i = 0; i < count && source != nullptr; ++i, source = source->next) {
-        auto* copy = new DemoBlock;
-        if (source->decoded) {
-            for (const DemoMessage* m = source->FirstMessage(); m != nullptr; m = m->next) {
-                copy->AppendMessage(CloneMessage(*m));
-            }
-            copy->decoded = true;
-        } else if (source->rawLength > 0) {
-            copy->SetRawBytes(source->RawBytes(), source->rawLength);
-        }
+        DemoBlock* copy = source->Clone();
         copy->previous = tail;
         if (tail != nullptr) {
             tail->next = copy;

@@ -67,6 +67,12 @@ class DemoBlock {
     // Links a record made in an arena at the tail (the decoder's).
     void AppendPooled(DemoMessage* message);
 
+    // A new unlinked block holding the same: deep copies of the records (packed into the
+    // copy's own arena), or the same raw bytes, shared, for an undecoded block.
+    DemoBlock* Clone() const;
+    // About how many bytes the block takes (its records, or its bytes while undecoded).
+    size_t Footprint() const;
+
   private:
     void Link(DemoMessage* after, DemoMessage* message);
     // Moves freshly decoded records from the scratch arena into one chunk of exactly their size.

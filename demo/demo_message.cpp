@@ -113,3 +113,13 @@ MessagePtr CloneMessage(const DemoMessage& m) {
     copy->pooled = false;
     return MessagePtr(copy);
 }
+
+DemoMessage* CloneMessageIn(const DemoMessage& m, MessageArena& arena) {
+    DemoMessage* copy = WithRecordType(m.type, [&m, &arena](auto tag) -> DemoMessage* {
+        using T = typename decltype(tag)::type;
+        return new (arena.Allocate(sizeof(T), alignof(T))) T(static_cast<const T&>(m));
+    });
+    copy->next = nullptr;
+    copy->pooled = true;
+    return copy;
+}

@@ -171,6 +171,8 @@ MessagePtr CloneMessage(const DemoMessage& m);
 class MessageArena;
 // A new zero-filled record of an id in an arena.
 DemoMessage* NewMessageIn(MessageArena& arena, uint8_t type);
+// A deep copy of a record in an arena (the next link is cleared).
+DemoMessage* CloneMessageIn(const DemoMessage& m, MessageArena& arena);
 
 // Bytes a record of this id takes in an arena placed after `offset` bytes (alignment
 // included): the sum over a block's records sizes an arena that holds them exactly.

@@ -161,6 +161,6 @@ bool CTreskDoc::OnSaveDocument(const std::string& path, std::string* error) {
         return fail(std::strerror(saved != 0 ? saved : EIO));
     }
     pathName_ = path;
-    SetModifiedFlag(false);
+    history.MarkSaved();
     return true;
 }

@@ -93,3 +93,10 @@ std::string SignonConfigString(const CTreskDoc& doc, int index) {
     }
     return {};
 }
+
+void RouteEditedSignonConfigString(CTreskDoc& doc, ConfigStringMessage& record, int oldIndex) {
+    if (record.index != oldIndex) {
+        RouteSignonConfigString(doc, oldIndex, std::string());
+    }
+    record.signon = RouteSignonConfigString(doc, record.index, record.value);
+}

@@ -13,3 +13,9 @@ bool RouteSignonConfigString(CTreskDoc& doc, int index, const std::string& value
 // What the rebuilt signon gives the game at a configstring index: the document's field or
 // table entry for it, empty for indices the signon does not carry.
 std::string SignonConfigString(const CTreskDoc& doc, int index);
+
+struct ConfigStringMessage;
+// After the record of a signon configstring was edited (it stood at `oldIndex`): the slot it
+// left is emptied and its value goes where its index now says; a record whose new index the
+// document does not keep is written as it stands from now on.
+void RouteEditedSignonConfigString(CTreskDoc& doc, ConfigStringMessage& record, int oldIndex);

@@ -67,6 +67,7 @@ void CTreskDoc::LoadFromBytes(const uint8_t* data, size_t size) {
 void CTreskDoc::LoadBlocks(const FileBytes& file) {
     OnCloseDocument();
     delta.Reset();
+    history.Clear();
     ContainerResult read = ReadDemoContainer(file);
     currentBlock = read.first;
     blockCount = read.blockCount;

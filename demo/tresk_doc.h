@@ -7,6 +7,7 @@
 #include "demo_block.h"
 #include "demo_saver.h"
 #include "document_view.h"
+#include "edit_history.h"
 #include "entity_state.h"
 #include "frame_state.h"
 #include "player_state.h"
@@ -92,8 +93,9 @@ class CTreskDoc {
     bool OnSaveDocument(const std::string& path, std::string* error);
     // Releases the renderer host, then every block; the document is empty afterwards.
     void OnCloseDocument();
-    bool IsModified() const { return modified; }
-    void SetModifiedFlag(bool value = true) { modified = value; }
+    // The document differs from the file it was opened from or last saved to: its history
+    // stands elsewhere than at the save.
+    bool IsModified() const { return !history.IsClean(); }
     const std::string& PathName() const { return pathName_; }
 
     // Loading from bytes: reads the container into undecoded blocks (resets the codec state).
@@ -173,7 +175,8 @@ class CTreskDoc {
     bool unknownProtocolShown = false;
     std::array<EntityNote, kMaxEntities> entityNotes;
     std::array<PlayerModelEntry, kPlayerModels> playerModels;
-    bool modified = false;
+    // Every change made to the document, for undo and redo.
+    EditHistory history;
     // What the last save could not do exactly.
     SaveReport lastSave;
 

@@ -62,6 +62,19 @@ uint32_t FirstFrameBlockNumber(const CTreskDoc& doc) {
     return 0;
 }
 
+BlockSpan EditSpan(const CTreskDoc& doc, uint32_t first, uint32_t last) {
+    const uint32_t start = first > 1 ? first - 1 : 1;
+    uint32_t end = doc.blockCount;
+    uint32_t n = last + 1;
+    for (const DemoBlock* b = doc.BlockAt(n); b != nullptr; b = b->next, ++n) {
+        if (FirstCompleteFrame(*b) != nullptr) {
+            end = n;
+            break;
+        }
+    }
+    return {start, end >= start ? end - start + 1 : 0};
+}
+
 DemoBlock* NextFrameBlock(DemoBlock* block) {
     for (; block != nullptr; block = block->next) {
         if (FirstCompleteFrame(*block) != nullptr) {

@@ -2,6 +2,8 @@
 // frame gets a new predecessor it is kept whole.
 #pragma once
 
+#include "demo/edit_transaction.h"
+
 #include <cstdint>
 
 class CTreskDoc;
@@ -17,6 +19,12 @@ void ShiftTrailingMessages(DemoBlock* block);
 void DropTrailingMessages(DemoBlock* block);
 // Puts copies of the messages after `source`'s last frame's data at the head of `block`.
 void PrependTrailingCopies(const DemoBlock& source, DemoBlock* block);
+
+// The blocks an edit of the run `first` to `last` may change (1-based; `last` = `first` - 1
+// for the place before block `first`): the block before the run, whose trailing messages
+// move, the run, and the blocks up to the first frame after it, which is kept whole and takes
+// them.
+BlockSpan EditSpan(const CTreskDoc& doc, uint32_t first, uint32_t last);
 
 // The number of the first block that holds a frame the game shows: the opening blocks before
 // it carry the signon, which edits must not reorder. 0 when the demo has no frame.

@@ -1,5 +1,6 @@
 #include "editor/clipboard.h"
 
+#include "demo/edit_transaction.h"
 #include "demo/svc.h"
 #include "demo/tresk_doc.h"
 #include "editor/block_buffer.h"
@@ -83,8 +84,11 @@ void EditCut(CTreskView& view, CBlockBuffer& buffer) {
     view.ApplyMessagePage();
     const uint32_t count = LastSelected(view) - view.CurrentBlockNumber() + 1;
     const bool reachedEnd = LastSelected(view) >= view.BlockCount();
+    EditTransaction edit(doc, EditSpan(doc, view.CurrentBlockNumber(), LastSelected(view)),
+                         view.Place());
     buffer.FillBlockBuffer(doc.currentBlock, count, doc, false);
     AfterRunRemoved(view, count, reachedEnd);
+    view.CommitEdit(edit, "Cut " + BlockCountText(count));
     view.RefreshView();
 }
 
@@ -99,12 +103,15 @@ void EditPaste(CTreskView& view, CBlockBuffer& buffer) {
         view.GetUi().ShowMessage(OpeningBlocksText("paste among", firstPlay));
         return;
     }
+    const uint32_t at = view.CurrentBlockNumber();
+    EditTransaction edit(doc, EditSpan(doc, at + 1, at), view.Place());
     uint32_t n = buffer.PasteBlockBuffer(doc.currentBlock, doc);
     doc.blockCount += n;
     view.SetBlockCount(doc.blockCount);
-    view.SetCurrentBlockNumber(view.CurrentBlockNumber() + 1);
+    view.SetCurrentBlockNumber(at + 1);
     view.SetSelectionCount(1);
     view.SetCurrentMessageNumber(1);
+    view.CommitEdit(edit, "Paste " + BlockCountText(n));
     view.RefreshView();
 }
 
@@ -124,8 +131,11 @@ void EditDeleteBlocks(CTreskView& view) {
     view.ApplyMessagePage();
     const uint32_t count = LastSelected(view) - view.CurrentBlockNumber() + 1;
     const bool reachedEnd = LastSelected(view) >= view.BlockCount();
+    EditTransaction edit(doc, EditSpan(doc, view.CurrentBlockNumber(), LastSelected(view)),
+                         view.Place());
     DeleteBlockChain(UnlinkBlockRun(doc, doc.currentBlock, count));
     AfterRunRemoved(view, count, reachedEnd);
+    view.CommitEdit(edit, "Delete " + BlockCountText(count));
     view.RefreshView();
 }
 
@@ -151,8 +161,10 @@ void AddNewMessage(CTreskView& view) {
     // An empty record of the type, not read against the document: a new serverdata changes
     // neither the document's protocol nor its player.
     DemoBlock* block = view.Document().currentBlock;
+    EditTransaction edit(view.Document(), {view.CurrentBlockNumber(), 1}, view.Place());
     block->AppendMessage(NewMessage(static_cast<uint8_t>(type)));
     view.SetCurrentMessageNumber(
         static_cast<uint16_t>(std::min<uint32_t>(block->MessageCount(), UINT16_MAX)));
+    view.CommitEdit(edit, "Add " + GetMessageName(type) + " message");
     view.RefreshView();
 }

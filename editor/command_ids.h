@@ -18,7 +18,8 @@ enum CommandId : int {
     ID_APP_EXIT = 57665,
 
     // --- Edit -------------------------------------------------------------------------------
-    ID_EDIT_UNDO = 57643, // no handler: always disabled
+    ID_EDIT_UNDO = 57643,
+    ID_EDIT_REDO = 57644,
     ID_EDIT_CLEAR_BUFFER = 32819,
     ID_EDIT_CUT = 57635,
     ID_EDIT_COPY = 57634,
@@ -37,7 +38,7 @@ enum CommandId : int {
     ID_SEARCH_TYPE_FORWARDS = 32824,
     ID_SEARCH_TYPE_BACKWARDS = 32830,
     ID_SEARCH_ADVANCED = 32856,
-    ID_SEARCH_JUMP_TO_TIME = 32846, // no action
+    ID_SEARCH_JUMP_TO_TIME = 32846,
 
     // --- View -------------------------------------------------------------------------------
     ID_VIEW_TOOLBAR = 59392,
@@ -50,6 +51,10 @@ enum CommandId : int {
     ID_VIEW_SOUNDS = 32864,
     ID_VIEW_VISIBLE_ENTITIES = 32876,
     ID_VIEW_ENTITIES = 32901, // no handler: always disabled; not numbered by the menus
+    // Navigation keys and help pages the menus do not number; chosen here.
+    ID_VIEW_FIRST_PLAY_BLOCK = 32902,
+    ID_VIEW_LAST_BLOCK = 32903,
+    ID_HELP_KEYBOARD = 32904,
 
     // --- Special FX -------------------------------------------------------------------------
     ID_FX_PALETTE_SHIFT = 32771,
@@ -121,7 +126,7 @@ enum EditorFormControl : int {
     IDC_GOTO_BLOCK = 1013,
     IDC_DELETE_MESSAGE = 1037,
     IDC_SELECT = 1097,
-    IDC_BACKUP_B3 = 1123, // "B1" to "R3": no action
+    IDC_BACKUP_B3 = 1123, // "B1" to "B3" store snapshots, "R1" to "R3" restore them
     IDC_BACKUP_B2 = 1124,
     IDC_BACKUP_B1 = 1125,
     IDC_RESTORE_R1 = 1126,

@@ -1,6 +1,8 @@
 #include "editor/tresk_view.h"
 
+#include "demo/edit_transaction.h"
 #include "demo/frame_timeline.h"
+#include "demo/signon_routing.h"
 #include "demo/svc.h"
 #include "demo/tresk_doc.h"
 #include "editor/block_buffer.h"
@@ -171,9 +173,19 @@ void CTreskView::ApplyMessagePage() {
     display_.StorePageFields(*page);
     // The edits belong to the record the page was filled from; they go nowhere else.
     DemoMessage* m = CurrentMessage();
+    // A page left as it was filled changes nothing, not even what a lossy unit would round.
     if (m != nullptr && doc_.currentBlock == shownBlock_ && currentMessageNumber_ == shownNumber_ &&
-        m->type == shownType_) {
+        m->type == shownType_ && page->Edited()) {
+        auto* cs = MessageCast<ConfigStringMessage>(m);
+        EditTransaction edit(doc_, {currentBlockNumber_, 1}, Place(), cs != nullptr && cs->signon);
+        const uint16_t index = cs != nullptr ? cs->index : 0;
         page->Apply(*m, ui_);
+        // A configstring of the opening blocks reaches the game through the rebuilt signon,
+        // which is written from the document's fields and tables: they take the edit.
+        if (cs != nullptr && cs->signon) {
+            RouteEditedSignonConfigString(doc_, *cs, index);
+        }
+        CommitEdit(edit, "Edit " + GetMessageName(shownType_) + " message");
     }
     display_.DestroyPage();
     shownPage_ = nullptr;
@@ -289,6 +301,32 @@ void CTreskView::OnPreviousMessage() {
         DecodeIfNeeded(previous);
         MoveToBlock(previous, currentBlockNumber_ - 1);
         currentMessageNumber_ = MessageNumberOf(previous->MessageCount());
+    }
+    RefreshView();
+}
+
+void CTreskView::OnFirstPlayBlock() {
+    if (!HasCurrentBlock()) {
+        return;
+    }
+    const uint32_t n =
+        doc_.firstFrameBlock >= 1 && doc_.firstFrameBlock <= blockCount_ ? doc_.firstFrameBlock : 1;
+    ApplyMessagePage();
+    if (DemoBlock* block = BlockByNumber(n)) {
+        MoveToBlock(block, n);
+        currentMessageNumber_ = 1;
+    }
+    RefreshView();
+}
+
+void CTreskView::OnLastBlock() {
+    if (!HasCurrentBlock()) {
+        return;
+    }
+    ApplyMessagePage();
+    if (DemoBlock* block = BlockByNumber(blockCount_)) {
+        MoveToBlock(block, blockCount_);
+        currentMessageNumber_ = 1;
     }
     RefreshView();
 }
@@ -436,7 +474,11 @@ void CTreskView::OnReverseSelection() {
     }
     // The shown page belongs to the first block of the run, which moves: store it first.
     ApplyMessagePage();
-    ReverseBlockRun(doc_, first, selectionCount_);
+    const uint32_t count = selectionCount_;
+    const BlockSpan span = EditSpan(doc_, currentBlockNumber_, currentBlockNumber_ + count - 1);
+    EditTransaction edit(doc_, span, Place());
+    ReverseBlockRun(doc_, first, count);
+    CommitEdit(edit, "Reverse " + BlockCountText(count));
     RefreshView();
 }
 
@@ -489,6 +531,10 @@ DeleteKind CTreskView::DeleteMessage(DemoBlock* block, uint16_t& number, uint32_
     if (shownPage_ != nullptr && shownBlock_ == block) {
         ApplyMessagePage();
     }
+    const BlockSpan changed = target->type == svc_frame ? EditSpan(doc_, blockNumber, blockNumber)
+                                                        : BlockSpan{blockNumber, 1};
+    EditTransaction edit(doc_, changed, Place());
+    const std::string label = "Delete " + GetMessageName(target->type) + " message";
     if (target->type == svc_frame) {
         // The next frame loses its predecessor: it keeps what it shows now.
         KeepFramesWhole({NextFrameBlock(block->next)});
@@ -507,6 +553,7 @@ DeleteKind CTreskView::DeleteMessage(DemoBlock* block, uint16_t& number, uint32_
             number = static_cast<uint16_t>(block->MessageCount());
         }
     }
+    CommitEdit(edit, label);
     doc_.UpdateAllViews(this, kHintDeleteMessage, {blockNumber, passed, kind});
     return kind;
 }
@@ -634,92 +681,34 @@ void CTreskView::OnUpdate(DocumentView*, int hint, const std::vector<uint32_t>& 
     }
 }
 
-// --- command routing -------------------------------------------------------------------------
+// --- the edit history ------------------------------------------------------------------------
 
-namespace {
-
-// The commands this view runs by id, buttons and menu items alike.
-struct ViewCommand {
-    int id;
-    void (CTreskView::*run)();
-};
-
-constexpr ViewCommand kViewCommands[] = {
-    {IDC_NEXT_BLOCK, &CTreskView::OnNextBlock},
-    {IDC_PREVIOUS_BLOCK, &CTreskView::OnPreviousBlock},
-    {IDC_NEXT_MESSAGE, &CTreskView::OnNextMessage},
-    {IDC_PREVIOUS_MESSAGE, &CTreskView::OnPreviousMessage},
-    {IDC_GOTO_BLOCK, &CTreskView::OnGotoBlock},
-    {IDC_GOTO_MESSAGE, &CTreskView::OnGotoMessage},
-    {IDC_SELECT, &CTreskView::OnSelect},
-    {IDC_DELETE_MESSAGE, &CTreskView::OnDeleteMessage},
-    {ID_EDIT_SELECT_ALL, &CTreskView::OnSelectAll},
-    {ID_EDIT_DESELECT_ALL, &CTreskView::OnDeselectAll},
-    {ID_SEL_REVERSE, &CTreskView::OnReverseSelection},
-    {ID_EDIT_COPY, &CTreskView::OnEditCopy},
-    {ID_EDIT_CUT, &CTreskView::OnEditCut},
-    {ID_EDIT_PASTE, &CTreskView::OnEditPaste},
-    {ID_EDIT_DELETE_BLOCKS, &CTreskView::OnEditDeleteBlocks},
-    {ID_EDIT_CLEAR_BUFFER, &CTreskView::OnEditClearBuffer},
-    {ID_TOOLS_ADD_MESSAGE, &CTreskView::OnAddNewMessage},
-};
-
-const ViewCommand* FindViewCommand(int id) {
-    for (const ViewCommand& c : kViewCommands) {
-        if (c.id == id) {
-            return &c;
-        }
-    }
-    return nullptr;
+EditPlace CTreskView::Place() const {
+    return {currentBlockNumber_, selectionCount_, currentMessageNumber_};
 }
 
-} // namespace
-
-bool CTreskView::OnCommand(int id) {
-    if (const ViewCommand* c = FindViewCommand(id)) {
-        (this->*c->run)();
-        return true;
+void CTreskView::ShowPlace(const EditPlace& place) {
+    if (shownPage_ != nullptr) {
+        display_.DestroyPage();
+        shownPage_ = nullptr;
+        shownBlock_ = nullptr;
     }
-    return HasNoAction(id);
+    blockCount_ = doc_.blockCount;
+    if (blockCount_ == 0 || doc_.currentBlock == nullptr) {
+        currentBlockNumber_ = 0;
+        return;
+    }
+    const uint32_t n = std::clamp<uint32_t>(place.block, 1, blockCount_);
+    if (DemoBlock* block = doc_.BlockAt(n)) {
+        MoveToBlock(block, n);
+    }
+    DecodeIfNeeded(doc_.currentBlock);
+    selectionCount_ = place.selection;
+    currentMessageNumber_ = place.message;
+    RefreshView();
 }
 
-bool CTreskView::HandlesCommand(int id) {
-    return FindViewCommand(id) != nullptr || HasNoAction(id);
-}
-
-bool CTreskView::IsCommandEnabled(int id) {
-    switch (id) {
-    case ID_FILE_NEW:
-    case ID_FILE_PRINT:
-    case ID_FILE_PRINT_PREVIEW:
-    case ID_WINDOW_NEW:
-    case ID_EDIT_UNDO:
-    case ID_VIEW_ENTITIES:
-        return false;
-    default:
-        return true;
-    }
-}
-
-bool CTreskView::IsCommandEnabledNow(int id) const {
-    if (id == ID_EDIT_PASTE || id == ID_EDIT_CLEAR_BUFFER) {
-        return blockBuffer != nullptr && blockBuffer->HasBlocks();
-    }
-    return IsCommandEnabled(id);
-}
-
-bool CTreskView::HasNoAction(int id) {
-    switch (id) {
-    case IDC_BACKUP_B1:
-    case IDC_BACKUP_B2:
-    case IDC_BACKUP_B3:
-    case IDC_RESTORE_R1:
-    case IDC_RESTORE_R2:
-    case IDC_RESTORE_R3:
-    case ID_SEARCH_JUMP_TO_TIME:
-    case ID_VIEW_2D_OVERHEAD:
-        return true;
-    default:
-        return false;
-    }
+void CTreskView::CommitEdit(EditTransaction& edit, const std::string& label) {
+    edit.Commit(label, Place());
+    ui_.ShowStatus(label);
 }

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "demo/document_view.h"
+#include "demo/edit_history.h"
 #include "editor/pages/page_set.h"
 
 #include <cstdint>
@@ -47,6 +48,15 @@ struct ViewPreviewHooks {
     std::function<void()> selectionConfirmed;
 };
 
+// Lets a front end run Undo and Redo through its own undo stack (optional): the stack's
+// entries then call UndoInView and RedoInView (history_commands.h).
+struct ViewHistoryHooks {
+    std::function<void()> undo;
+    std::function<void()> redo;
+};
+
+class EditTransaction;
+
 class CTreskView : public DocumentView {
   public:
     // Registers with the document; the destructor unregisters.
@@ -67,6 +77,8 @@ class CTreskView : public DocumentView {
     void OnPreviousBlock();   // 1004
     void OnNextMessage();     // 1007
     void OnPreviousMessage(); // 1006
+    void OnFirstPlayBlock();  // Home: the first block of play (block 1 without one)
+    void OnLastBlock();       // End
     void OnGotoBlock();       // 1013: "Enter number", preset to the block after the selection
     void OnGotoMessage();     // 1012: "Enter number", preset to the current message
     // 1097: "Block Selection". A negative count selects backwards to the current block; a run
@@ -92,19 +104,31 @@ class CTreskView : public DocumentView {
     // "Auto-Origin"); shows the page's new values when the button changed them.
     void OnPageButton(const std::string& key);
 
-    // Runs a command of this view by id. False for an id the view does not handle here.
+    // Runs a command of this view by id (view_commands.cpp). False for an id the view does
+    // not handle here.
     bool OnCommand(int id);
     // True for the ids OnCommand runs (its buttons, its menu commands, the no-action ones).
     static bool HandlesCommand(int id);
     // The command-enable query: New, Print, Print Preview and New Window are disabled while
-    // the view is active, and so are the commands without a handler (Undo, "Entities").
+    // the view is active, and so are the commands without a handler ("Entities").
     static bool IsCommandEnabled(int id);
-    // Commands that are accepted but do nothing ("B1" to "R3", "Jump to &Time Index",
-    // "&2D Overhead Preview").
+    // Commands that are accepted but do nothing ("&2D Overhead Preview").
     static bool HasNoAction(int id);
-    // The enable query as this view stands: IsCommandEnabled, and Paste and Clear Buffer only
-    // while the block buffer holds blocks.
+    // The enable query as this view stands: IsCommandEnabled; Paste and Clear Buffer only
+    // while the block buffer holds blocks; Undo and Redo only when the history has a step.
     bool IsCommandEnabledNow(int id) const;
+
+    // --- the edit history ----------------------------------------------------------------
+    // Where the view stands.
+    EditPlace Place() const;
+    // Goes to a place the history gives back (after an undo, a redo or a restored snapshot):
+    // the block count follows the document; numbers out of range are trimmed. The shown page
+    // goes without being stored (its record may be gone).
+    void ShowPlace(const EditPlace& place);
+    // Ends a command's change: the transaction is committed under `label` with the place the
+    // view stands at now, and the status line says so.
+    void CommitEdit(EditTransaction& edit, const std::string& label);
+    ViewHistoryHooks historyHooks;
 
     // --- operations other commands use ---------------------------------------------------
     // Redraws: progress position, hint 0 to the other views, selection trimmed at the last

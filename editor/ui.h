@@ -29,6 +29,12 @@ struct BlockSelectionDlgData {
     int32_t count = 0;
 };
 
+// "Enter text" (the text entry dialog): a prompt and one line the person types.
+struct TextEntryDlgData {
+    std::string prompt;
+    std::string text; // preset by the caller; what was typed after OK
+};
+
 class Ui {
   public:
     virtual ~Ui() = default;
@@ -43,4 +49,8 @@ class Ui {
     virtual bool RunNumberDlg(NumberDlgData& data) = 0;
     virtual bool RunBlockSelectionDlg(BlockSelectionDlgData& data) = 0;
     virtual bool RunMessageTypeDlg(MessageTypeDlgData& data) = 0;
+    virtual bool RunTextEntryDlg(TextEntryDlgData& data) = 0;
+
+    // What the last command did, for the status bar ("Cut 100 blocks").
+    virtual void ShowStatus(const std::string& text) = 0;
 };

@@ -123,6 +123,20 @@ void MessagePage::Load(std::string_view key, std::string value) {
     }
 }
 
+bool MessagePage::Edited() const {
+    for (const PageField& f : fields_) {
+        if (f.value != f.filled) {
+            return true;
+        }
+        for (const PageListRow& row : f.rows) {
+            if (row.value != row.filled) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 bool MessagePage::Unchanged(std::string_view key) const {
     const PageField* f = FindField(key);
     return f == nullptr || f->value == f->filled;

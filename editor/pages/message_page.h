@@ -102,6 +102,9 @@ class MessagePage {
     // Sets the value of a list row; unknown keys are ignored.
     void SetRowValue(std::string_view fieldKey, std::string_view rowKey, std::string value);
 
+    // Some field or list row holds another value than Fill() left: the person edited it.
+    bool Edited() const;
+
     const std::vector<PageButton>& Buttons() const { return buttons_; }
     // Runs a button of the page on the values the fields hold now. Returns true when it
     // changed field values (the program shows them again). A button without an action, or an

@@ -57,6 +57,21 @@ bool ScriptedUi::RunMessageTypeDlg(MessageTypeDlgData& data) {
     return true;
 }
 
+bool ScriptedUi::RunTextEntryDlg(TextEntryDlgData& data) {
+    transcript.push_back("text: " + data.prompt);
+    if (textAnswers.empty()) {
+        ADD_FAILURE() << "unexpected text entry dialog";
+        return false;
+    }
+    std::optional<std::string> answer = textAnswers.front();
+    textAnswers.pop_front();
+    if (!answer) {
+        return false;
+    }
+    data.text = *answer;
+    return true;
+}
+
 void ScriptedUi::AnswerSelectionCount(const std::string& countText) {
     selectionAnswers.emplace_back([countText](BlockSelectionDlgData& data) {
         ReadBlockSelectionTexts(data); // the dialog opens

@@ -26,9 +26,11 @@ class ScriptedUi : public Ui {
     std::deque<std::optional<NumberDlgData>> numberAnswers;
     std::deque<std::function<bool(BlockSelectionDlgData&)>> selectionAnswers;
     std::deque<std::optional<std::string>> messageTypeAnswers; // the text typed; nullopt = Cancel
+    std::deque<std::optional<std::string>> textAnswers;        // the text typed; nullopt = Cancel
 
     std::vector<std::string> transcript;
     std::vector<std::string> messages; // the ShowMessage texts alone
+    std::vector<std::string> statuses; // the ShowStatus texts, kept out of the transcript
     int beeps = 0;
 
     void AnswerAsk(bool yes) { askAnswers.push_back(yes); }
@@ -43,6 +45,7 @@ class ScriptedUi : public Ui {
     void AnswerSelectionCount(const std::string& countText);
     // OK in the message type dialog after typing `text` (the prefix search selects).
     void AnswerMessageType(const std::string& text) { messageTypeAnswers.emplace_back(text); }
+    void AnswerText(const std::string& text) { textAnswers.emplace_back(text); }
     void CancelSelection() {
         selectionAnswers.emplace_back([](BlockSelectionDlgData&) { return false; });
     }
@@ -59,6 +62,7 @@ class ScriptedUi : public Ui {
         EXPECT_TRUE(numberAnswers.empty()) << "unused number dialog answers";
         EXPECT_TRUE(selectionAnswers.empty()) << "unused block selection answers";
         EXPECT_TRUE(messageTypeAnswers.empty()) << "unused message type answers";
+        EXPECT_TRUE(textAnswers.empty()) << "unused text entry answers";
     }
 
     void ShowMessage(const std::string& text) override {
@@ -73,6 +77,8 @@ class ScriptedUi : public Ui {
     bool RunNumberDlg(NumberDlgData& data) override;
     bool RunBlockSelectionDlg(BlockSelectionDlgData& data) override;
     bool RunMessageTypeDlg(MessageTypeDlgData& data) override;
+    bool RunTextEntryDlg(TextEntryDlgData& data) override;
+    void ShowStatus(const std::string& text) override { statuses.push_back(text); }
 };
 
 // Records what the view shows. StorePageFields runs `onStore` when set (a test can type into

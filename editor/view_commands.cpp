@@ -1,0 +1,101 @@
+// The editor view's command table: which command id runs what, and when it is enabled.
+#include "editor/tresk_view.h"
+
+#include "demo/tresk_doc.h"
+#include "editor/block_buffer.h"
+#include "editor/command_ids.h"
+#include "editor/history_commands.h"
+#include "editor/time_index.h"
+
+namespace {
+
+// The commands this view runs by id, buttons and menu items alike.
+struct ViewCommand {
+    int id;
+    void (*run)(CTreskView&);
+};
+
+constexpr ViewCommand kViewCommands[] = {
+    {IDC_NEXT_BLOCK, [](CTreskView& v) { v.OnNextBlock(); }},
+    {IDC_PREVIOUS_BLOCK, [](CTreskView& v) { v.OnPreviousBlock(); }},
+    {IDC_NEXT_MESSAGE, [](CTreskView& v) { v.OnNextMessage(); }},
+    {IDC_PREVIOUS_MESSAGE, [](CTreskView& v) { v.OnPreviousMessage(); }},
+    {IDC_GOTO_BLOCK, [](CTreskView& v) { v.OnGotoBlock(); }},
+    {IDC_GOTO_MESSAGE, [](CTreskView& v) { v.OnGotoMessage(); }},
+    {IDC_SELECT, [](CTreskView& v) { v.OnSelect(); }},
+    {IDC_DELETE_MESSAGE, [](CTreskView& v) { v.OnDeleteMessage(); }},
+    {ID_EDIT_SELECT_ALL, [](CTreskView& v) { v.OnSelectAll(); }},
+    {ID_EDIT_DESELECT_ALL, [](CTreskView& v) { v.OnDeselectAll(); }},
+    {ID_SEL_REVERSE, [](CTreskView& v) { v.OnReverseSelection(); }},
+    {ID_EDIT_COPY, [](CTreskView& v) { v.OnEditCopy(); }},
+    {ID_EDIT_CUT, [](CTreskView& v) { v.OnEditCut(); }},
+    {ID_EDIT_PASTE, [](CTreskView& v) { v.OnEditPaste(); }},
+    {ID_EDIT_DELETE_BLOCKS, [](CTreskView& v) { v.OnEditDeleteBlocks(); }},
+    {ID_EDIT_CLEAR_BUFFER, [](CTreskView& v) { v.OnEditClearBuffer(); }},
+    {ID_TOOLS_ADD_MESSAGE, [](CTreskView& v) { v.OnAddNewMessage(); }},
+    {ID_EDIT_UNDO, EditUndo},
+    {ID_EDIT_REDO, EditRedo},
+    {IDC_BACKUP_B1, [](CTreskView& v) { StoreSnapshot(v, 1); }},
+    {IDC_BACKUP_B2, [](CTreskView& v) { StoreSnapshot(v, 2); }},
+    {IDC_BACKUP_B3, [](CTreskView& v) { StoreSnapshot(v, 3); }},
+    {IDC_RESTORE_R1, [](CTreskView& v) { RestoreSnapshot(v, 1); }},
+    {IDC_RESTORE_R2, [](CTreskView& v) { RestoreSnapshot(v, 2); }},
+    {IDC_RESTORE_R3, [](CTreskView& v) { RestoreSnapshot(v, 3); }},
+    {ID_SEARCH_JUMP_TO_TIME, JumpToTimeIndex},
+    {ID_VIEW_FIRST_PLAY_BLOCK, [](CTreskView& v) { v.OnFirstPlayBlock(); }},
+    {ID_VIEW_LAST_BLOCK, [](CTreskView& v) { v.OnLastBlock(); }},
+};
+
+const ViewCommand* FindViewCommand(int id) {
+    for (const ViewCommand& c : kViewCommands) {
+        if (c.id == id) {
+            return &c;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+bool CTreskView::OnCommand(int id) {
+    if (const ViewCommand* c = FindViewCommand(id)) {
+        c->run(*this);
+        return true;
+    }
+    return HasNoAction(id);
+}
+
+bool CTreskView::HandlesCommand(int id) {
+    return FindViewCommand(id) != nullptr || HasNoAction(id);
+}
+
+bool CTreskView::IsCommandEnabled(int id) {
+    switch (id) {
+    case ID_FILE_NEW:
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_PREVIEW:
+    case ID_WINDOW_NEW:
+    case ID_VIEW_ENTITIES:
+        return false;
+    default:
+        return true;
+    }
+}
+
+bool CTreskView::IsCommandEnabledNow(int id) const {
+    switch (id) {
+    case ID_EDIT_PASTE:
+    case ID_EDIT_CLEAR_BUFFER:
+        return blockBuffer != nullptr && blockBuffer->HasBlocks();
+    case ID_EDIT_UNDO:
+        return Document().history.CanUndo();
+    case ID_EDIT_REDO:
+        return Document().history.CanRedo();
+    default:
+        return IsCommandEnabled(id);
+    }
+}
+
+bool CTreskView::HasNoAction(int id) {
+    return id == ID_VIEW_2D_OVERHEAD;
+}
