@@ -9,9 +9,11 @@
 #include "demo/demo_saver.h"
 #include "editor/command_ids.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLocale>
 #include <QLoggingCategory>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -152,6 +154,11 @@ DocHost* CTreskApp::OpenDocumentFile(const QString& path) {
     return host;
 }
 
+QString SavedStatusText(qint64 bytes, const QString& path) {
+    return QObject::tr("Saved %1 bytes to %2")
+        .arg(QLocale(QLocale::English).toString(bytes), QDir::toNativeSeparators(path));
+}
+
 bool CTreskApp::SaveDocument(DocHost& host, const QString& path) {
     std::string error;
     if (!host.Doc().OnSaveDocument(path.toStdString(), &error)) {
@@ -159,8 +166,10 @@ bool CTreskApp::SaveDocument(DocHost& host, const QString& path) {
         return false;
     }
     host.SetPathName(path);
+    host.MarkSaved();
     recentFiles_.Add(path);
     mainFrame_->UpdateFrameTitles(host);
+    TheUi().ShowStatus(SavedStatusText(QFileInfo(path).size(), path).toStdString());
     // The save succeeded, but some frames may show the game a little less than their records.
     const std::string report = SaveReportText(host.Doc().lastSave);
     if (!report.empty()) {

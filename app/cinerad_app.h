@@ -20,6 +20,9 @@ class DocHost;
 class QtUi;
 class Ui;
 
+// "Saved 1,071,651 bytes to PATH": the status line after a save.
+QString SavedStatusText(qint64 bytes, const QString& path);
+
 class CTreskApp : public QObject, public CommandTarget {
     Q_OBJECT
   public:

@@ -21,6 +21,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 
 #include <map>
 
@@ -138,7 +139,13 @@ QMdiSubWindow* CMainFrame::CreateFrame(CDocTemplate& tmpl, DocHost& host) {
     frame->setProperty(kTemplateProperty, tmpl.id);
     frame->setWidget(view);
     mdi_->addSubWindow(frame);
+    frame->installEventFilter(this); // the save question before the last window of a demo goes
     connect(view, &CView::commandStateChanged, this, &CMainFrame::UpdateCommandUI);
+    if (host.Views().size() == 1) {
+        DocHost* h = &host;
+        connect(h, &DocHost::modifiedChanged, this, [this, h] { UpdateFrameTitles(*h); });
+        connect(h->UndoStack(), &QUndoStack::indexChanged, this, &CMainFrame::UpdateCommandUI);
+    }
 
     view->OnInitialUpdate();
     if (auto* child = qobject_cast<CChildFrame*>(frame)) {
@@ -159,9 +166,11 @@ void CMainFrame::UpdateFrameTitles(DocHost& host) {
             w = w->parentWidget();
         }
         if (w != nullptr) {
+            // "[*]" shows while the demo has changes that are not saved.
             w->setWindowTitle(views.size() == 1
-                                  ? host.Title()
-                                  : QStringLiteral("%1:%2").arg(host.Title()).arg(i + 1));
+                                  ? host.Title() + QStringLiteral("[*]")
+                                  : QStringLiteral("%1:%2[*]").arg(host.Title()).arg(i + 1));
+            w->setWindowModified(host.IsModified());
         }
     }
     UpdateTitle();
@@ -327,6 +336,7 @@ void CMainFrame::UpdateTitle() {
     setWindowTitle(frame == nullptr ? QString::fromLatin1(kAppTitle)
                                     : QStringLiteral("%1 - %2").arg(QString::fromLatin1(kAppTitle),
                                                                     frame->windowTitle()));
+    setWindowModified(frame != nullptr && frame->isWindowModified());
 }
 
 bool CMainFrame::IsCommandEnabled(int id) const {
@@ -365,6 +375,17 @@ void CMainFrame::UpdateCommandUI() {
     for (auto& [id, action] : actions_) {
         action->setEnabled(IsCommandEnabled(id));
     }
+    // Undo and Redo name the command they would take back or make again.
+    const QUndoStack* stack = ActiveHost() != nullptr ? ActiveHost()->UndoStack() : nullptr;
+    const auto named = [](const char* verb, const QString& what, const char* keys) {
+        return QString::fromLatin1(verb) +
+               (what.isEmpty() ? QString() : QStringLiteral(" ") + what) +
+               QString::fromLatin1(keys);
+    };
+    Action(ID_EDIT_UNDO)
+        ->setText(named("&Undo", stack ? stack->undoText() : QString(), "\tCtrl+Z"));
+    Action(ID_EDIT_REDO)
+        ->setText(named("&Redo", stack ? stack->redoText() : QString(), "\tCtrl+Shift+Z"));
     Action(ID_VIEW_TOOLBAR)->setChecked(toolbar_ != nullptr && !toolbar_->isHidden());
     Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
 }
@@ -452,9 +473,37 @@ void CMainFrame::OnOptions() {
     RunOptionsSheet(this, TheAppSettings());
 }
 
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    auto* frame = qobject_cast<QMdiSubWindow*>(watched);
+    if (event->type() != QEvent::Close || frame == nullptr || closeConfirmed_) {
+        return QMainWindow::eventFilter(watched, event);
+    }
+    auto* view = qobject_cast<CView*>(frame->widget());
+    // Only the last window of a demo asks: the demo closes with it.
+    if (view != nullptr && view->Host().Views().size() == 1 && !ConfirmClose(view->Host())) {
+        event->ignore();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool CMainFrame::ConfirmClose(DocHost& host) {
+    return host.ConfirmClose(this,
+                             [this, &host] { return app_.SaveDocument(host, host.PathName()); });
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
     // The settings are written first, whatever happens to the windows afterwards.
     SaveSettings(TheAppSettings());
+    // Every modified demo is asked about before any window goes: Cancel keeps them all.
+    for (DocHost* host : app_.Documents()) {
+        if (!ConfirmClose(*host)) {
+            event->ignore();
+            return;
+        }
+    }
+    closeConfirmed_ = true;
     mdi_->closeAllSubWindows();
+    closeConfirmed_ = false;
     event->accept();
 }

@@ -60,7 +60,10 @@ class CMainFrame : public QMainWindow, public CommandTarget {
     bool OnCommand(int id) override;
 
   protected:
+    // Asks about every modified demo first (Save, Discard, Cancel); Cancel keeps the program.
     void closeEvent(QCloseEvent* event) override;
+    // The close of a demo's last window asks about its changes the same way.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void CreateActions();
@@ -73,6 +76,9 @@ class CMainFrame : public QMainWindow, public CommandTarget {
     void FillRecentFiles(QMenu* menu);
     void FillWindowList(QMenu* menu);
     void UpdateTitle();
+    // "Save changes to NAME?" for a modified demo; false when the person cancels or the save
+    // fails.
+    bool ConfirmClose(DocHost& host);
     void UpdateLockKeys();
     void OnOptions();
 
@@ -85,4 +91,6 @@ class CMainFrame : public QMainWindow, public CommandTarget {
     std::map<int, QAction*> actions_;
     std::vector<QMenu*> menus_; // the top-level popups of the menu shown
     int activeMenuId_ = 0;
+    // The program is closing and every demo was asked about already.
+    bool closeConfirmed_ = false;
 };

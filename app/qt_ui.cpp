@@ -8,6 +8,7 @@
 #include "demo/show_message.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QStatusBar>
@@ -101,7 +102,15 @@ bool QtUi::RunTextEntryDlg(TextEntryDlgData& data) {
 }
 
 void QtUi::ShowStatus(const std::string& text) {
-    if (auto* window = qobject_cast<QMainWindow*>(parent_.data())) {
+    auto* window = qobject_cast<QMainWindow*>(parent_.data());
+    if (window == nullptr) {
+        return;
+    }
+    // The message pane keeps it until the next command says something (menu prompts show over
+    // it meanwhile).
+    if (auto* pane = window->statusBar()->findChild<QLabel*>(QStringLiteral("MessagePane"))) {
+        pane->setText(QString::fromStdString(text));
+    } else {
         window->statusBar()->showMessage(QString::fromStdString(text));
     }
 }

@@ -5,12 +5,16 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kFirstRunMarker = -999;
 constexpr int kFirstRunGamma = 50;
 constexpr int kDefaultPreviewWidth = 320;
 constexpr int kDefaultPreviewHeight = 240;
+constexpr int kDefaultUndoDepth = 100;
+constexpr int kMaxUndoDepth = 10000;
 const char* const kPakMissing = "FAIL";
 
 QSettings Store() {
@@ -59,6 +63,8 @@ SettingsLoad LoadSettings(AppSettings& settings) {
         store.value(QStringLiteral("PreviewRes_X"), kDefaultPreviewWidth).toInt();
     settings.previewHeight =
         store.value(QStringLiteral("PreviewRes_Y"), kDefaultPreviewHeight).toInt();
+    settings.undoDepth = std::clamp(
+        store.value(QStringLiteral("UndoDepth"), kDefaultUndoDepth).toInt(), 1, kMaxUndoDepth);
     store.endGroup();
 
     // The list ends at the first missing value: Pak0, Pak1 and Pak3 give two entries.
@@ -86,6 +92,7 @@ void SaveSettings(const AppSettings& settings) {
     store.setValue(QStringLiteral("Quake2 Path"), QString::fromStdString(settings.quake2Path));
     store.setValue(QStringLiteral("PreviewRes_X"), settings.previewWidth);
     store.setValue(QStringLiteral("PreviewRes_Y"), settings.previewHeight);
+    store.setValue(QStringLiteral("UndoDepth"), settings.undoDepth);
     store.endGroup();
 
     store.remove(QStringLiteral("Pak Files"));

@@ -6,6 +6,7 @@
 
 #include "demo/app_settings.h"
 #include "editor/command_ids.h"
+#include "editor/history_commands.h"
 #include "editor/pages/message_page.h"
 
 #include <QGridLayout>
@@ -15,6 +16,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -114,9 +116,21 @@ CTreskViewForm::CTreskViewForm(DocHost& host, Ui& ui, CBlockBuffer& blockBuffer,
 
     view_ = std::make_unique<CTreskView>(host.Doc(), ui, *this);
     view_->blockBuffer = &blockBuffer;
+    // Undo and Redo run through the document's undo stack, whose entries move the history
+    // and bring this view to where the command ran.
+    view_->historyHooks.undo = [this] { Host().UndoStack()->undo(); };
+    view_->historyHooks.redo = [this] { Host().UndoStack()->redo(); };
+    host.moveHistory = [this](bool undo) {
+        if (undo) {
+            UndoInView(*view_);
+        } else {
+            RedoInView(*view_);
+        }
+    };
 }
 
 CTreskViewForm::~CTreskViewForm() {
+    Host().moveHistory = nullptr;
     // The view unregisters from the document while the form's widgets still exist.
     view_.reset();
 }
@@ -130,34 +144,7 @@ QPushButton* CTreskViewForm::AddButton(int id, const QString& text, QWidget* par
 }
 
 void CTreskViewForm::OnButton(int id) {
-    switch (id) {
-    case IDC_NEXT_BLOCK:
-        view_->OnNextBlock();
-        break;
-    case IDC_PREVIOUS_BLOCK:
-        view_->OnPreviousBlock();
-        break;
-    case IDC_NEXT_MESSAGE:
-        view_->OnNextMessage();
-        break;
-    case IDC_PREVIOUS_MESSAGE:
-        view_->OnPreviousMessage();
-        break;
-    case IDC_GOTO_BLOCK:
-        view_->OnGotoBlock();
-        break;
-    case IDC_GOTO_MESSAGE:
-        view_->OnGotoMessage();
-        break;
-    case IDC_SELECT:
-        view_->OnSelect();
-        break;
-    case IDC_DELETE_MESSAGE:
-        view_->OnDeleteMessage();
-        break;
-    default:
-        break; // B1 to R3: no action
-    }
+    view_->OnCommand(id);
     emit commandStateChanged();
 }
 

@@ -16,6 +16,8 @@ struct AppSettings {
     bool showIdsAsHex = false;
     bool deleteWithoutConfirmation = false;
     bool displayTriggerBrushes = true;
+    // How many commands each open demo can undo.
+    int undoDepth = 100;
 };
 
 // The one settings record of the process.

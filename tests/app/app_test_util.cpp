@@ -1,6 +1,7 @@
 #include "app_test_util.h"
 
 #include "cinerad_app.h"
+#include "doc_host.h"
 #include "main_frame.h"
 #include "tresk_view_form.h"
 
@@ -178,6 +179,13 @@ RunningApp::RunningApp(const QStringList& arguments) : app_(std::make_unique<CTr
 }
 
 RunningApp::~RunningApp() {
+    // A test that leaves changes behind is not asked about them at the end.
+    if (app_->MainFrame() != nullptr && !closed_) {
+        for (DocHost* host : app_->Documents()) {
+            host->Doc().history.MarkSaved();
+            host->MarkSaved();
+        }
+    }
     Close();
     app_.reset();
     ProcessEvents();
@@ -209,14 +217,24 @@ QString RunningApp::Text(int controlId) {
     return label == nullptr ? QString() : label->text();
 }
 
-void RunningApp::Close() {
+bool RunningApp::Close() {
     if (closed_ || app_->MainFrame() == nullptr) {
-        return;
+        return true;
+    }
+    if (!Frame().close()) {
+        ProcessEvents();
+        return false; // the person kept the program
     }
     closed_ = true;
-    Frame().close();
     ProcessEvents();
     app_->ExitInstance();
+    return true;
+}
+
+QString ShownTitle(const QWidget& window) {
+    QString title = window.windowTitle();
+    return title.replace(QStringLiteral("[*]"),
+                         window.isWindowModified() ? QStringLiteral("*") : QString());
 }
 
 } // namespace apptest

@@ -95,8 +95,9 @@ class RunningApp {
     void Click(int controlId);
     // The text of a static of the active form by its control id.
     QString Text(int controlId);
-    // Closes the main window as the person would, and lets deferred deletions run.
-    void Close();
+    // Closes the main window as the person would, and lets deferred deletions run. False
+    // when the program stayed (Cancel to a save question).
+    bool Close();
 
   private:
     std::unique_ptr<CTreskApp> app_;
@@ -106,5 +107,9 @@ class RunningApp {
 
 // Lets posted events and deferred deletions run.
 void ProcessEvents();
+
+// A window's title as the window system shows it: the "[*]" placeholder becomes "*" while the
+// window is marked modified, and goes otherwise.
+QString ShownTitle(const QWidget& window);
 
 } // namespace apptest

@@ -200,7 +200,7 @@ TEST_F(EditorWindowTest, CommandLineDemoIsNavigatedEditedSavedAndReopened) {
     ASSERT_NE(host, nullptr);
     EXPECT_EQ(host->PathName(), saved);
     EXPECT_TRUE(QFileInfo::exists(saved));
-    EXPECT_EQ(app.Frame().windowTitle(), "Cinerad II - edited.dm2");
+    EXPECT_EQ(ShownTitle(app.Frame()), "Cinerad II - edited.dm2");
     // Saving rebuilds the opening blocks, which may take another block: count from the end.
     const uint32_t fromEnd = total - 30;
     app.Frame().ExecuteCommand(ID_FILE_CLOSE);
@@ -252,7 +252,7 @@ TEST_F(EditorWindowTest, MenusToolbarAndWindowFollowTheActiveTemplate) {
     ASSERT_TRUE(app.Started());
     CMainFrame& frame = app.Frame();
     ASSERT_EQ(frame.ActiveMenuId(), 129);
-    EXPECT_EQ(frame.windowTitle(), "Cinerad II - game.dm2");
+    EXPECT_EQ(ShownTitle(frame), "Cinerad II - game.dm2");
 
     QStringList titles;
     for (QAction* a : frame.menuBar()->actions()) {
@@ -327,16 +327,16 @@ TEST_F(EditorWindowTest, MenusToolbarAndWindowFollowTheActiveTemplate) {
     EXPECT_EQ(frame.Action(ID_REPORT_SELECT_ITEMS)->shortcuts(),
               QList<QKeySequence>{QKeySequence(Qt::Key_S)});
     EXPECT_TRUE(frame.Action(ID_EDIT_SELECT_ALL)->shortcuts().isEmpty());
-    EXPECT_TRUE(editor->windowTitle().endsWith(":1"));
+    EXPECT_TRUE(ShownTitle(*editor).endsWith(":1"));
     editor->close();
     ProcessEvents();
     EXPECT_EQ(app.App().Documents().size(), 1u);
-    EXPECT_EQ(frame.MdiArea()->currentSubWindow()->windowTitle(), "game.dm2");
+    EXPECT_EQ(ShownTitle(*frame.MdiArea()->currentSubWindow()), "game.dm2");
     frame.MdiArea()->closeAllSubWindows();
     ProcessEvents();
     EXPECT_TRUE(app.App().Documents().empty());
     EXPECT_EQ(frame.ActiveMenuId(), 128);
-    EXPECT_EQ(frame.windowTitle(), "Cinerad II");
+    EXPECT_EQ(ShownTitle(frame), "Cinerad II");
 }
 
 TEST_F(EditorWindowTest, ADemoThatCannotBeOpenedEndsStartUpAfterSayingWhy) {
@@ -391,7 +391,7 @@ TEST_F(EditorWindowTest, RecentFilesAreKeptAcrossRunsAndReopen) {
 
     ASSERT_TRUE(app.Frame().ExecuteCommand(ID_FILE_MRU_FILE1 + 2)); // r2.dm2
     ASSERT_NE(app.ActiveForm(), nullptr);
-    EXPECT_TRUE(app.Frame().windowTitle().endsWith(QStringLiteral("r2.dm2")));
+    EXPECT_TRUE(ShownTitle(app.Frame()).endsWith(QStringLiteral("r2.dm2")));
     EXPECT_TRUE(app.App().RecentFiles().Entries()[0].endsWith(QStringLiteral("r2.dm2")));
 
     QFile::remove(demos[4]);
