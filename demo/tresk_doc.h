@@ -85,7 +85,9 @@ class CTreskDoc {
     // A document is only ever made from a file: a new untitled one is refused.
     bool OnNewDocument() { return false; }
     // Reads a file into undecoded blocks and makes the renderer host current. On failure
-    // *error says why and nothing is loaded.
+    // *error says why and nothing is loaded: a file that cannot be read, one too short to
+    // hold a block, and one whose first block does not start with a serverdata message (not
+    // a demo) are refused.
     bool OnOpenDocument(const std::string& path, std::string* error);
     // Saves through a temporary file beside the target, renamed over it only once every byte
     // is written and flushed; a failed save leaves the old file untouched.

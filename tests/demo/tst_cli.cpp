@@ -6,18 +6,25 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <iostream>
 #include <sstream>
 
 namespace {
 
-// Runs a command with standard output captured.
+// Runs a command with standard output (and, when asked, standard error) captured.
 int RunCli(int (*command)(const std::vector<std::string>&), std::vector<std::string> args,
-           std::string* out) {
+           std::string* out, std::string* err = nullptr) {
     std::ostringstream captured;
+    std::ostringstream capturedErr;
     std::streambuf* old = std::cout.rdbuf(captured.rdbuf());
+    std::streambuf* oldErr = err != nullptr ? std::cerr.rdbuf(capturedErr.rdbuf()) : nullptr;
     int rc = command(args);
     std::cout.rdbuf(old);
+    if (err != nullptr) {
+        std::cerr.rdbuf(oldErr);
+        *err = capturedErr.str();
+    }
     *out = captured.str();
     return rc;
 }
@@ -73,6 +80,41 @@ TEST(Cli, BadArgumentsAndMissingFilesFail) {
     EXPECT_EQ(RunCli(RunDump, {"x.dm2", "--blocks", "5-2"}, &out), 2);
     EXPECT_EQ(RunCli(RunResave, {"/nonexistent.dm2", "/tmp/never.dm2"}, &out), 1);
     EXPECT_EQ(RunCli(RunCheck, {"/nonexistent.dm2"}, &out), 1);
+}
+
+TEST(Cli, EveryCommandRefusesAFileThatIsNotADemo) {
+    ShownMessages quiet;
+    fx::TempFile text(fx::Bytes{'n', 'o', 't', ' ', 'a', ' ', 'd', 'e', 'm', 'o', '\n'}, ".dm2");
+    fx::TempFile demo = GeneratedDemo();
+    fx::TempFile out(".dm2");
+    const std::string reason =
+        "tresk-cli: \"" + text.str() +
+        "\" is not a demo: its first block does not start with a serverdata message.\n";
+    struct Case {
+        int (*command)(const std::vector<std::string>&);
+        std::vector<std::string> args;
+    };
+    const std::vector<Case> cases = {
+        {RunInfo, {text.str()}},
+        {RunDump, {text.str()}},
+        {RunCheck, {text.str()}},
+        {RunResave, {text.str(), out.str()}},
+        {RunCut, {text.str(), out.str(), "--blocks", "1-1"}},
+        {RunDelete, {text.str(), out.str(), "--blocks", "1-1", "--yes"}},
+        {RunReverse, {text.str(), out.str(), "--blocks", "1-2"}},
+        {RunPaste,
+         {text.str(), out.str(), "--from", demo.str(), "--blocks", "3-4", "--after", "1"}},
+        {RunPaste,
+         {demo.str(), out.str(), "--from", text.str(), "--blocks", "1-1", "--after", "3"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.size() > 1 ? c.args[1] : c.args[0]);
+        std::string stdoutText;
+        std::string err;
+        EXPECT_EQ(RunCli(c.command, c.args, &stdoutText, &err), 1);
+        EXPECT_EQ(err, reason);
+        EXPECT_FALSE(std::filesystem::exists(out.path())) << "nothing is written";
+    }
 }
 
 } // namespace
