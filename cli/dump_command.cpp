@@ -5,7 +5,6 @@
 
 #include <iostream>
 
-
 int RunDump(const std::vector<std::string>& args) {
     std::string path;
     uint32_t first = 1;

@@ -28,6 +28,15 @@ std::string UnknownProtocolText(int protocol) {
            ", which this editor does not understand. It may not decode correctly.";
 }
 
+std::string UnsupportedProtocolProblem(int protocol) {
+    return "protocol " + std::to_string(protocol) +
+           ", which this editor does not understand: what follows may be misread";
+}
+
+bool ProtocolUnderstood(int protocol) {
+    return protocol >= kProtocolOldest && protocol <= kProtocolCurrent;
+}
+
 namespace {
 
 // The invalid id report is shown once per program run.
@@ -128,15 +137,20 @@ void StartMap(CTreskDoc& doc) {
 }
 
 void ApplyServerData(CTreskDoc& doc, const ServerDataMessage& sd) {
-    if (sd.protocol < kProtocolModern) {
-        ShowMessage(kOldProtocolText);
-    } else if (sd.protocol > kProtocolCurrent) {
-        doc.ReportProblem("unsupported protocol " + std::to_string(sd.protocol));
-        // Misread bytes of such a demo can look like further serverdata: say it once.
+    if (doc.unsupportedProtocol) {
+        // Misread bytes of a demo the codec cannot read can look like further serverdata:
+        // they change neither the protocol the demo is known by nor anything else.
+        return;
+    }
+    if (!ProtocolUnderstood(sd.protocol)) {
+        doc.unsupportedProtocol = true;
+        doc.ReportProblem(UnsupportedProtocolProblem(sd.protocol));
         if (!doc.unknownProtocolShown) {
             doc.unknownProtocolShown = true;
             ShowMessage(UnknownProtocolText(sd.protocol));
         }
+    } else if (sd.protocol < kProtocolModern) {
+        ShowMessage(kOldProtocolText);
     }
     doc.protocolVersion = sd.protocol;
     doc.playerNumber = sd.player_number;

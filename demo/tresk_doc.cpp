@@ -85,6 +85,7 @@ void CTreskDoc::LoadFromBytes(const uint8_t* data, size_t size) {
 void CTreskDoc::LoadBlocks(const FileBytes& file) {
     OnCloseDocument();
     delta.Reset();
+    unsupportedProtocol = false;
     ContainerResult read = ReadDemoContainer(file);
     currentBlock = read.first;
     blockCount = read.blockCount;
@@ -114,6 +115,7 @@ void CTreskDoc::DecodeAll() {
     ClearSignon();
     delta.Reset();
     playStarted = false;
+    unsupportedProtocol = false;
     uint32_t number = 1;
     for (DemoBlock* b = FirstBlock(); b != nullptr; b = b->next, ++number) {
         if (!b->decoded) {

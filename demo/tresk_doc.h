@@ -173,6 +173,10 @@ class CTreskDoc {
     bool playStarted = false;
     // The warning about a protocol the editor does not understand has been shown.
     bool unknownProtocolShown = false;
+    // The demo's serverdata names such a protocol (protocolVersion holds it): what was
+    // decoded after it may be misread, and saving drops what could not be decoded. Later
+    // serverdata are taken for misread bytes and change nothing.
+    bool unsupportedProtocol = false;
     std::array<EntityNote, kMaxEntities> entityNotes;
     std::array<PlayerModelEntry, kPlayerModels> playerModels;
     bool modified = false;

@@ -2,6 +2,7 @@
 #include "demo_test_util.h"
 
 #include "commands.h"
+#include "demo/codec.h"
 #include "fx/game_demo_builder.h"
 
 #include <gtest/gtest.h>
@@ -115,6 +116,40 @@ TEST(Cli, EveryCommandRefusesAFileThatIsNotADemo) {
         EXPECT_EQ(err, reason);
         EXPECT_FALSE(std::filesystem::exists(out.path())) << "nothing is written";
     }
+}
+
+TEST(Cli, AnUnsupportedProtocolShowsItsNumberEverywhereAndResaveNeedsForce) {
+    ShownMessages shown;
+    fx::Bytes file = fx::DemoFileWriter()
+                         .Block({ServerDataMsg(56)})
+                         .Block({ServerDataMsg(57)}) // misread bytes, as such a demo may show
+                         .Block({fx::Msg::Print(1, "hello")})
+                         .ToBytes();
+    fx::TempFile demo(file, ".dm2");
+    std::string out;
+    std::string err;
+    ASSERT_EQ(RunCli(RunInfo, {demo.str()}, &out), 0);
+    EXPECT_NE(out.find("protocol:          56\n"), std::string::npos) << out;
+    EXPECT_EQ(RunCli(RunCheck, {demo.str()}, &out), 1);
+    EXPECT_NE(out.find("block 1: " + UnsupportedProtocolProblem(56) + "\n"), std::string::npos)
+        << out;
+    EXPECT_EQ(out.find("57"), std::string::npos) << out;
+    for (const std::string& text : shown.texts()) {
+        if (text.find("protocol") != std::string::npos) {
+            EXPECT_EQ(text, UnknownProtocolText(56));
+        }
+    }
+
+    fx::TempFile saved(".dm2");
+    EXPECT_EQ(RunCli(RunResave, {demo.str(), saved.str()}, &out, &err), 1);
+    EXPECT_NE(err.find("uses protocol 56"), std::string::npos) << err;
+    EXPECT_NE(err.find("give --force"), std::string::npos) << err;
+    EXPECT_FALSE(std::filesystem::exists(saved.path()));
+
+    ASSERT_EQ(RunCli(RunResave, {demo.str(), saved.str(), "--force"}, &out, &err), 0) << err;
+    EXPECT_NE(err.find("Saving anyway"), std::string::npos) << err;
+    ASSERT_EQ(RunCli(RunInfo, {saved.str()}, &out), 0);
+    EXPECT_NE(out.find("protocol:          56\n"), std::string::npos) << out;
 }
 
 } // namespace
