@@ -2,6 +2,7 @@
 
 #include "entity_codec.h"
 #include "frame_decoder.h"
+#include "frame_problems.h"
 #include "message_arena.h"
 #include "show_message.h"
 #include "signon_routing.h"
@@ -160,20 +161,20 @@ void ApplyServerData(CTreskDoc& doc, const ServerDataMessage& sd) {
 
 // Whether the message with this id may come next, given the frame being read: the game reads
 // a frame's playerinfo and packetentities right after it and nowhere else. A problem text
-// when it may not.
-const char* FrameOrderProblem(const CTreskDoc& doc, uint8_t id) {
-    switch (doc.delta.client.stage) {
+// when it may not, empty when it may.
+std::string FrameOrderProblem(const CTreskDoc& doc, uint8_t id) {
+    const ClientFrames& c = doc.delta.client;
+    const int32_t frame = c.open != nullptr ? c.open->server_frame : 0;
+    switch (c.stage) {
     case ClientFrames::Stage::kWantPlayer:
-        return id == svc_playerinfo ? nullptr : "a frame is not followed by its player state";
+        return id == svc_playerinfo ? std::string() : FrameWithoutPlayerProblem(frame);
     case ClientFrames::Stage::kWantEntities:
-        return id == svc_packetentities ? nullptr
-                                        : "a frame's player state is not followed by "
-                                          "its entities";
+        return id == svc_packetentities ? std::string() : FrameWithoutEntitiesProblem(frame);
     case ClientFrames::Stage::kEntities:
-        return nullptr; // the run goes on
+        return {}; // the run goes on
     default:
-        return id == svc_playerinfo || id == svc_packetentities ? "frame data out of place"
-                                                                : nullptr;
+        return id == svc_playerinfo || id == svc_packetentities ? FrameDataOutOfPlaceProblem(id)
+                                                                : std::string();
     }
 }
 
@@ -247,6 +248,9 @@ ReadStatus ReadPayload(WireReader& in, DemoMessage& m, CTreskDoc& doc) {
         cs.index = in.Word();
         cs.value = in.String(kMaxTextChars);
         if (!in.Overflow()) {
+            if (cs.index >= kConfigStringSlots) {
+                doc.ReportProblem(ConfigStringIndexProblem(cs.index));
+            }
             if (!doc.playStarted) {
                 cs.signon = RouteSignonConfigString(doc, cs.index, cs.value);
             }
@@ -304,7 +308,7 @@ DemoMessage* ReadMessage(WireReader& in, CTreskDoc& doc, MessageArena& arena, Re
     }
     bool valid = id <= kLastNamedSvc && id != svc_deltapacketentities;
     if (valid) {
-        if (const char* problem = FrameOrderProblem(doc, id)) {
+        if (std::string problem = FrameOrderProblem(doc, id); !problem.empty()) {
             doc.ReportProblem(problem);
             AbandonFrame(doc);
             if (id == svc_playerinfo || id == svc_packetentities) {
