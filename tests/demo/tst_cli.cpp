@@ -3,6 +3,7 @@
 
 #include "commands.h"
 #include "demo/codec.h"
+#include "dispatch.h"
 #include "fx/game_demo_builder.h"
 
 #include <gtest/gtest.h>
@@ -150,6 +151,56 @@ TEST(Cli, AnUnsupportedProtocolShowsItsNumberEverywhereAndResaveNeedsForce) {
     EXPECT_NE(err.find("Saving anyway"), std::string::npos) << err;
     ASSERT_EQ(RunCli(RunInfo, {saved.str()}, &out), 0);
     EXPECT_NE(out.find("protocol:          56\n"), std::string::npos) << out;
+}
+
+TEST(Cli, DumpOfBlocksNotInTheDemoSaysSoAndFails) {
+    ShownMessages quiet;
+    fx::TempFile demo(fx::DemoFileWriter()
+                          .Block({ServerDataMsg()})
+                          .Block({fx::Msg::Print(1, "a")})
+                          .Block({fx::Msg::Print(1, "b")})
+                          .ToBytes(),
+                      ".dm2");
+    std::string out;
+    std::string err;
+    EXPECT_EQ(RunCli(RunDump, {demo.str(), "--blocks", "3"}, &out, &err), 0);
+    EXPECT_EQ(out, "3.1 print level=1 \"b\"\n");
+    for (const char* range : {"4", "2-4", "9-12"}) {
+        SCOPED_TRACE(range);
+        EXPECT_EQ(RunCli(RunDump, {demo.str(), "--blocks", range}, &out, &err), 1);
+        EXPECT_TRUE(out.empty()) << out;
+        std::string asked = range;
+        if (asked.find('-') == std::string::npos) {
+            asked += "-" + asked;
+        }
+        EXPECT_EQ(err, "tresk-cli: blocks " + asked + " are not in the demo, which has 3 blocks\n");
+    }
+}
+
+TEST(Cli, VersionAndEachCommandsHelpPrintAndSucceed) {
+    std::string out;
+    std::string err;
+    EXPECT_EQ(RunCli(RunTreskCli, {"--version"}, &out, &err), 0);
+    EXPECT_EQ(out, "tresk-cli 2.0.0\n");
+    EXPECT_EQ(RunCli(RunTreskCli, {"--help"}, &out, &err), 0);
+    EXPECT_NE(out.find("tresk-cli --version"), std::string::npos) << out;
+    for (const char* verb :
+         {"info", "dump", "resave", "check", "cut", "delete", "reverse", "paste"}) {
+        SCOPED_TRACE(verb);
+        for (const char* flag : {"--help", "-h"}) {
+            EXPECT_EQ(RunCli(RunTreskCli, {verb, flag}, &out, &err), 0);
+            EXPECT_EQ(out.rfind("usage: tresk-cli " + std::string(verb) + " ", 0), 0u) << out;
+            EXPECT_TRUE(err.empty()) << err;
+        }
+        // Wherever it stands, and without a file being read.
+        EXPECT_EQ(RunCli(RunTreskCli, {verb, "/nonexistent.dm2", "--help"}, &out, &err), 0);
+        EXPECT_TRUE(err.empty()) << err;
+    }
+    EXPECT_EQ(RunCli(RunTreskCli, {"pak", "--help"}, &out, &err), 0);
+    EXPECT_EQ(out.rfind("usage: tresk-cli pak list", 0), 0u) << out;
+    EXPECT_EQ(RunCli(RunTreskCli, {}, &out, &err), 2);
+    EXPECT_EQ(RunCli(RunTreskCli, {"frobnicate"}, &out, &err), 2);
+    EXPECT_NE(err.find("unknown command \"frobnicate\""), std::string::npos) << err;
 }
 
 } // namespace
