@@ -21,11 +21,11 @@ constexpr Subcommand kSubcommands[] = {
     {"resave", "IN OUT [--force]",
      "save as the editor does; --force saves even a protocol it does not understand", RunResave},
     {"check", "FILE", "decode everything and list what the game would refuse or misplay", RunCheck},
-    {"cut", "IN OUT --blocks A-B", "cut blocks A to B, as Cut does, and save", RunCut},
-    {"delete", "IN OUT --blocks A-B [--yes]",
+    {"cut", "IN OUT --blocks A-B [--force]", "cut blocks A to B, as Cut does, and save", RunCut},
+    {"delete", "IN OUT --blocks A-B [--yes] [--force]",
      "delete blocks A to B (--yes agrees to losing opening blocks)", RunDelete},
-    {"reverse", "IN OUT --blocks A-B", "reverse the order of blocks A to B", RunReverse},
-    {"paste", "IN OUT --from SRC --blocks A-B --after N",
+    {"reverse", "IN OUT --blocks A-B [--force]", "reverse the order of blocks A to B", RunReverse},
+    {"paste", "IN OUT --from SRC --blocks A-B --after N [--force]",
      "copy blocks A to B of SRC and paste them after block N", RunPaste},
 };
 
@@ -39,8 +39,11 @@ std::string Overview() {
         text.append("  ").append(c.name).append(" ").append(c.synopsis).append("\n");
         text.append("      ").append(c.what).append("\n");
     }
-    return text.append("  pak list|extract ...\n      list or extract the files of a pak "
-                       "archive\n");
+    text.append("  pak list|extract ...\n      list or extract the files of a pak "
+                "archive\n");
+    return text.append(
+        "  (commands that save refuse a demo of a protocol the codec does not understand\n"
+        "   unless --force is given: the saved demo would lack what it could not read)\n");
 }
 
 bool IsHelp(const std::string& a) {

@@ -22,16 +22,8 @@ int RunResave(const std::vector<std::string>& args) {
     if (!open.doc) {
         return 1;
     }
-    // What the codec could not read is not saved: such a save loses part of the demo.
-    if (open.doc->unsupportedProtocol) {
-        std::cerr << "tresk-cli: " << files[0] << " uses protocol " << open.doc->protocolVersion
-                  << ", which this editor does not understand; saving it would drop what could "
-                     "not be decoded. "
-                  << (force ? "Saving anyway (--force given).\n"
-                            : "Not saved: give --force to save anyway.\n");
-        if (!force) {
-            return 1;
-        }
+    if (!MaySave(*open.doc, files[0], force)) {
+        return 1;
     }
     DemoBlock* first = open.doc->FirstBlock();
     if (first == nullptr || first->FirstMessage() == nullptr) {

@@ -125,6 +125,7 @@ TEST(Cli, AnUnsupportedProtocolShowsItsNumberEverywhereAndResaveNeedsForce) {
                          .Block({ServerDataMsg(56)})
                          .Block({ServerDataMsg(57)}) // misread bytes, as such a demo may show
                          .Block({fx::Msg::Print(1, "hello")})
+                         .Block({fx::Msg::Print(1, "more")})
                          .ToBytes();
     fx::TempFile demo(file, ".dm2");
     std::string out;
@@ -146,6 +147,13 @@ TEST(Cli, AnUnsupportedProtocolShowsItsNumberEverywhereAndResaveNeedsForce) {
     EXPECT_NE(err.find("uses protocol 56"), std::string::npos) << err;
     EXPECT_NE(err.find("give --force"), std::string::npos) << err;
     EXPECT_FALSE(std::filesystem::exists(saved.path()));
+
+    // The edits save too, and refuse likewise.
+    EXPECT_EQ(RunCli(RunCut, {demo.str(), saved.str(), "--blocks", "4"}, &out, &err), 1);
+    EXPECT_NE(err.find("uses protocol 56"), std::string::npos) << err;
+    EXPECT_FALSE(std::filesystem::exists(saved.path()));
+    EXPECT_EQ(RunCli(RunCut, {demo.str(), saved.str(), "--blocks", "4", "--force"}, &out, &err), 0)
+        << err;
 
     ASSERT_EQ(RunCli(RunResave, {demo.str(), saved.str(), "--force"}, &out, &err), 0) << err;
     EXPECT_NE(err.find("Saving anyway"), std::string::npos) << err;
