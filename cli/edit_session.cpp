@@ -30,8 +30,8 @@ bool EditSession::Open(const std::string& path) {
 
 bool EditSession::Select(uint32_t first, uint32_t last) {
     if (last > doc->blockCount) {
-        std::cerr << "tresk-cli: blocks " << first << "-" << last
-                  << " are not in the demo, which has " << doc->blockCount << " blocks\n";
+        std::cerr << "tresk-cli: blocks " << first << "-" << last << " are not in the demo, which has "
+                  << doc->blockCount << " blocks\n";
         return false;
     }
     doc->UpdateAllViews(nullptr, kHintSelectBlocks, {first, last});

@@ -22,8 +22,8 @@ struct Packet {
 };
 
 Bytes PacketBytes(const Packet& p) {
-    return fx::Cat(
-        {Msg::Frame(p.frame, p.delta), Msg::PlayerInfo({}), Msg::PacketEntities(p.entities)});
+    return fx::Cat({Msg::Frame(p.frame, p.delta), Msg::PlayerInfo({}),
+                    Msg::PacketEntities(p.entities)});
 }
 
 // Serverdata, a signon block with the baselines, then one block per packet (block 3 on).
@@ -81,8 +81,8 @@ void ExpectResaveShowsTheSame(CTreskDoc& doc) {
             x.type = y.type = svc_packetentities;
             x.state = was[i];
             y.state = now[i];
-            EXPECT_TRUE(SameRecord(x, y, &why))
-                << "block " << b << " entity " << was[i].number << ": " << why;
+            EXPECT_TRUE(SameRecord(x, y, &why)) << "block " << b << " entity " << was[i].number
+                                                << ": " << why;
         }
     }
 }
@@ -91,8 +91,7 @@ TEST(ClientFrames, AShellBitGoingBackToZeroReachesTheGame) {
     // Quad shell (0x8000 in effects, sent at 32 bits as the game's server does) and colour
     // shell (0x100 in renderfx, at 16 bits).
     std::vector<Packet> packets = {
-        {100,
-         -1,
+        {100, -1,
          {{.number = 4,
            .bits = U_MODEL | U_EFFECTS8 | U_EFFECTS16 | U_RENDERFX16 | U_FRAME16,
            .modelindex = 3,
@@ -151,8 +150,7 @@ TEST(ClientFrames, ABeamKeepsTheOriginItHadAsItsOldOrigin) {
     // A laser: its end point is the old origin, which the game takes from the previous
     // state's origin whenever it is not sent.
     std::vector<Packet> packets = {
-        {100,
-         -1,
+        {100, -1,
          {{.number = 12,
            .bits = U_MODEL | U_RENDERFX8 | U_ORIGIN1 | U_OLDORIGIN,
            .modelindex = 1,
@@ -195,8 +193,7 @@ TEST(ClientFrames, AFrameOnAStaleRingEntryReadsThatEntryAndIsNotShown) {
 
 TEST(ClientFrames, ARemoveOfAnAbsentEntityDropsTheNextOneAsInTheGame) {
     std::vector<Packet> packets = {
-        {100,
-         -1,
+        {100, -1,
          {{.number = 3, .bits = U_MODEL, .modelindex = 1},
           {.number = 7, .bits = U_MODEL, .modelindex = 2},
           {.number = 9, .bits = U_MODEL, .modelindex = 3}}},
@@ -223,8 +220,7 @@ TEST(ClientFrames, ARemoveCarriesNoFieldsOnTheWireEitherWay) {
     fx::DemoFileWriter w;
     w.Block({ServerDataMsg()});
     w.Block({Msg::StuffText("precache\n")});
-    w.Block({PacketBytes({100,
-                          -1,
+    w.Block({PacketBytes({100, -1,
                           {{.number = 6, .bits = U_MODEL, .modelindex = 1},
                            {.number = 8, .bits = U_MODEL, .modelindex = 2}}})});
     w.Block({Msg::Frame(101, 100), Msg::PlayerInfo({}), removeWithBits, rest});
