@@ -1,13 +1,8 @@
 #include "commands.h"
 
-#include "cli_document.h"
+#include "demo/demo_check.h"
 
 #include <iostream>
-
-namespace {
-// The game's packet buffer: a longer block stops playback.
-constexpr uint32_t kMaxPacketBytes = 1400;
-} // namespace
 
 int RunCheck(const std::vector<std::string>& args) {
     if (args.size() != 1) {
@@ -20,23 +15,10 @@ int RunCheck(const std::vector<std::string>& args) {
         std::cerr << "tresk-cli: " << error << "\n";
         return 1;
     }
-    // Block sizes are only known before decoding frees the bytes.
-    std::vector<std::string> problems;
-    uint32_t number = 1;
-    for (DemoBlock* b = doc->FirstBlock(); b != nullptr; b = b->next, ++number) {
-        if (b->rawLength > kMaxPacketBytes) {
-            problems.push_back("block " + std::to_string(number) + ": " +
-                               std::to_string(b->rawLength) +
-                               " bytes, more than the game's 1400-byte packet buffer");
-        }
-    }
-    doc->DecodeAll();
-    for (const DecodeProblem& p : doc->Problems()) {
-        problems.push_back((p.block != 0 ? "block " + std::to_string(p.block) + ": " : "") +
-                           p.text);
-    }
-    for (const std::string& p : problems) {
-        std::cout << p << "\n";
+    const std::vector<DecodeProblem> problems = CheckDemo(*doc);
+    for (const DecodeProblem& p : problems) {
+        std::cout << (p.block != 0 ? "block " + std::to_string(p.block) + ": " : "") << p.text
+                  << "\n";
     }
     if (problems.empty()) {
         std::cout << "no problems found in " << doc->blockCount << " blocks\n";

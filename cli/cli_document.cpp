@@ -37,6 +37,18 @@ bool ParseRange(const std::string& text, uint32_t& first, uint32_t& last) {
     return true;
 }
 
+bool MaySave(const CTreskDoc& doc, const std::string& path, bool force) {
+    if (!doc.unsupportedProtocol) {
+        return true;
+    }
+    std::cerr << "tresk-cli: " << path << " uses protocol " << doc.protocolVersion
+              << ", which this editor does not understand; saving it would drop what could not "
+                 "be decoded. "
+              << (force ? "Saving anyway (--force given).\n"
+                        : "Not saved: give --force to save anyway.\n");
+    return force;
+}
+
 bool SaveDemo(CTreskDoc& doc, const std::string& path) {
     std::string error;
     if (!doc.OnSaveDocument(path, &error)) {

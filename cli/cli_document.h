@@ -30,6 +30,10 @@ OpenDemo OpenAndDecode(const std::string& path);
 // Parses "A-B" or "A" into a 1-based range of blocks.
 bool ParseRange(const std::string& text, uint32_t& first, uint32_t& last);
 
+// Whether a demo may be saved: one of a protocol the codec does not understand loses what
+// could not be decoded, so it is saved only when forced. Says so on standard error either way.
+bool MaySave(const CTreskDoc& doc, const std::string& path, bool force);
+
 // Writes an open demo through the document's save; says on standard error what the save
 // could not do exactly. False (with the reason printed) when the file could not be written.
 bool SaveDemo(CTreskDoc& doc, const std::string& path);

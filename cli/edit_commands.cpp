@@ -20,6 +20,7 @@ struct EditArgs {
     uint32_t after = 0;
     bool hasAfter = false;
     bool yes = false;
+    bool force = false;
 };
 
 bool ParseEditArgs(const std::vector<std::string>& args, bool paste, EditArgs& a) {
@@ -39,6 +40,8 @@ bool ParseEditArgs(const std::vector<std::string>& args, bool paste, EditArgs& a
             a.hasAfter = true;
         } else if (args[i] == "--yes") {
             a.yes = true;
+        } else if (args[i] == "--force") {
+            a.force = true;
         } else if (!args[i].empty() && args[i][0] == '-') {
             return false;
         } else {
@@ -68,7 +71,7 @@ int RunBlockEdit(const std::vector<std::string>& args, const char* usage, int co
     }
     session.view->blockBuffer = &buffer;
     session.view->OnCommand(command);
-    if (session.ui.refused) {
+    if (session.ui.refused || !MaySave(*session.doc, a.in, a.force)) {
         return 1;
     }
     return SaveDemo(*session.doc, a.out) ? 0 : 1;
@@ -77,21 +80,22 @@ int RunBlockEdit(const std::vector<std::string>& args, const char* usage, int co
 } // namespace
 
 int RunCut(const std::vector<std::string>& args) {
-    return RunBlockEdit(args, "cut IN OUT --blocks A-B", ID_EDIT_CUT);
+    return RunBlockEdit(args, "cut IN OUT --blocks A-B [--force]", ID_EDIT_CUT);
 }
 
 int RunDelete(const std::vector<std::string>& args) {
-    return RunBlockEdit(args, "delete IN OUT --blocks A-B [--yes]", ID_EDIT_DELETE_BLOCKS);
+    return RunBlockEdit(args, "delete IN OUT --blocks A-B [--yes] [--force]",
+                        ID_EDIT_DELETE_BLOCKS);
 }
 
 int RunReverse(const std::vector<std::string>& args) {
-    return RunBlockEdit(args, "reverse IN OUT --blocks A-B", ID_SEL_REVERSE);
+    return RunBlockEdit(args, "reverse IN OUT --blocks A-B [--force]", ID_SEL_REVERSE);
 }
 
 int RunPaste(const std::vector<std::string>& args) {
     EditArgs a;
     if (!ParseEditArgs(args, true, a)) {
-        std::cerr << "usage: tresk-cli paste IN OUT --from SRC --blocks A-B --after N\n";
+        std::cerr << "usage: tresk-cli paste IN OUT --from SRC --blocks A-B --after N [--force]\n";
         return 2;
     }
     CBlockBuffer buffer;
@@ -108,7 +112,7 @@ int RunPaste(const std::vector<std::string>& args) {
     }
     target.view->blockBuffer = &buffer;
     target.view->OnCommand(ID_EDIT_PASTE);
-    if (source.ui.refused || target.ui.refused) {
+    if (source.ui.refused || target.ui.refused || !MaySave(*target.doc, a.in, a.force)) {
         return 1;
     }
     return SaveDemo(*target.doc, a.out) ? 0 : 1;

@@ -2,6 +2,7 @@
 
 #include "entity_codec.h"
 #include "frame_decoder.h"
+#include "frame_problems.h"
 #include "message_arena.h"
 #include "show_message.h"
 #include "signon_routing.h"
@@ -26,6 +27,15 @@ std::string InvalidSaveIdText(int id) {
 std::string UnknownProtocolText(int protocol) {
     return "This demo uses protocol " + std::to_string(protocol) +
            ", which this editor does not understand. It may not decode correctly.";
+}
+
+std::string UnsupportedProtocolProblem(int protocol) {
+    return "protocol " + std::to_string(protocol) +
+           ", which this editor does not understand: what follows may be misread";
+}
+
+bool ProtocolUnderstood(int protocol) {
+    return protocol >= kProtocolOldest && protocol <= kProtocolCurrent;
 }
 
 namespace {
@@ -128,15 +138,20 @@ void StartMap(CTreskDoc& doc) {
 }
 
 void ApplyServerData(CTreskDoc& doc, const ServerDataMessage& sd) {
-    if (sd.protocol < kProtocolModern) {
-        ShowMessage(kOldProtocolText);
-    } else if (sd.protocol > kProtocolCurrent) {
-        doc.ReportProblem("unsupported protocol " + std::to_string(sd.protocol));
-        // Misread bytes of such a demo can look like further serverdata: say it once.
+    if (doc.unsupportedProtocol) {
+        // Misread bytes of a demo the codec cannot read can look like further serverdata:
+        // they change neither the protocol the demo is known by nor anything else.
+        return;
+    }
+    if (!ProtocolUnderstood(sd.protocol)) {
+        doc.unsupportedProtocol = true;
+        doc.ReportProblem(UnsupportedProtocolProblem(sd.protocol));
         if (!doc.unknownProtocolShown) {
             doc.unknownProtocolShown = true;
             ShowMessage(UnknownProtocolText(sd.protocol));
         }
+    } else if (sd.protocol < kProtocolModern) {
+        ShowMessage(kOldProtocolText);
     }
     doc.protocolVersion = sd.protocol;
     doc.playerNumber = sd.player_number;
@@ -146,20 +161,20 @@ void ApplyServerData(CTreskDoc& doc, const ServerDataMessage& sd) {
 
 // Whether the message with this id may come next, given the frame being read: the game reads
 // a frame's playerinfo and packetentities right after it and nowhere else. A problem text
-// when it may not.
-const char* FrameOrderProblem(const CTreskDoc& doc, uint8_t id) {
-    switch (doc.delta.client.stage) {
+// when it may not, empty when it may.
+std::string FrameOrderProblem(const CTreskDoc& doc, uint8_t id) {
+    const ClientFrames& c = doc.delta.client;
+    const int32_t frame = c.open != nullptr ? c.open->server_frame : 0;
+    switch (c.stage) {
     case ClientFrames::Stage::kWantPlayer:
-        return id == svc_playerinfo ? nullptr : "a frame is not followed by its player state";
+        return id == svc_playerinfo ? std::string() : FrameWithoutPlayerProblem(frame);
     case ClientFrames::Stage::kWantEntities:
-        return id == svc_packetentities ? nullptr
-                                        : "a frame's player state is not followed by "
-                                          "its entities";
+        return id == svc_packetentities ? std::string() : FrameWithoutEntitiesProblem(frame);
     case ClientFrames::Stage::kEntities:
-        return nullptr; // the run goes on
+        return {}; // the run goes on
     default:
-        return id == svc_playerinfo || id == svc_packetentities ? "frame data out of place"
-                                                                : nullptr;
+        return id == svc_playerinfo || id == svc_packetentities ? FrameDataOutOfPlaceProblem(id)
+                                                                : std::string();
     }
 }
 
@@ -233,6 +248,9 @@ ReadStatus ReadPayload(WireReader& in, DemoMessage& m, CTreskDoc& doc) {
         cs.index = in.Word();
         cs.value = in.String(kMaxTextChars);
         if (!in.Overflow()) {
+            if (cs.index >= kConfigStringSlots) {
+                doc.ReportProblem(ConfigStringIndexProblem(cs.index));
+            }
             if (!doc.playStarted) {
                 cs.signon = RouteSignonConfigString(doc, cs.index, cs.value);
             }
@@ -290,7 +308,7 @@ DemoMessage* ReadMessage(WireReader& in, CTreskDoc& doc, MessageArena& arena, Re
     }
     bool valid = id <= kLastNamedSvc && id != svc_deltapacketentities;
     if (valid) {
-        if (const char* problem = FrameOrderProblem(doc, id)) {
+        if (std::string problem = FrameOrderProblem(doc, id); !problem.empty()) {
             doc.ReportProblem(problem);
             AbandonFrame(doc);
             if (id == svc_playerinfo || id == svc_packetentities) {

@@ -42,8 +42,12 @@ extern const char* const kInvalidTempEntityText;
 extern const char* const kOldProtocolText;
 // "ERROR! [saving] Demo contains invalid message ID = %x" filled in.
 std::string InvalidSaveIdText(int id);
-// The warning for a protocol newer than the editor understands.
+// The warning for a protocol the editor does not understand (shown once per document).
 std::string UnknownProtocolText(int protocol);
+// The problem listed for such a serverdata.
+std::string UnsupportedProtocolProblem(int protocol);
+// True for the protocols the codec reads: the game's from 3.05 (26) to 3.19 and later (34).
+bool ProtocolUnderstood(int protocol);
 
 // Lets the one-per-run invalid id report show again (for tests).
 void ResetInvalidIdReport();

@@ -2,6 +2,7 @@
 
 #include "codec.h"
 #include "frame_decoder.h"
+#include "frame_problems.h"
 #include "frame_timeline.h"
 #include "tresk_doc.h"
 
@@ -68,10 +69,12 @@ void DemoBlock::Decode(CTreskDoc& doc, int mode) {
         }
     }
     // A frame never continues into another packet: the game stops at the end of the message.
-    if (status == ReadStatus::kOk && doc.delta.client.open != nullptr) {
-        doc.ReportProblem("frame " + std::to_string(doc.delta.client.open->server_frame) +
-                          " ends with its block before its entities do; the game does not "
-                          "show it");
+    if (const ClientFrames& c = doc.delta.client; status == ReadStatus::kOk && c.open != nullptr) {
+        FrameCut where = c.stage == ClientFrames::Stage::kWantPlayer ? FrameCut::kBeforePlayer
+                         : c.stage == ClientFrames::Stage::kWantEntities
+                             ? FrameCut::kBeforeEntities
+                             : FrameCut::kInsideEntities;
+        doc.ReportProblem(FrameCutByBlockEndProblem(c.open->server_frame, where));
     }
     AbandonFrame(doc);
     MoveRecordsIntoOwnArena();

@@ -1,6 +1,7 @@
 #include "frame_decoder.h"
 
 #include "entity_codec.h"
+#include "frame_problems.h"
 #include "player_codec.h"
 #include "tresk_doc.h"
 
@@ -53,6 +54,19 @@ void CompleteFrame(CTreskDoc& doc) {
     c.open = nullptr;
 }
 
+// The game client reads a frame against whatever its ring entry holds, and says so when that
+// is not the frame named; it does not show the frame then.
+void ReportDeltaNotHeld(CTreskDoc& doc, const FrameMessage& f, const RingFrame& old, bool held,
+                        bool entitiesHeld) {
+    if (!held) {
+        doc.ReportProblem(DeltaFromFrameNotHeldProblem(f.server_frame, f.delta_frame));
+    } else if (!entitiesHeld) {
+        doc.ReportProblem(DeltaFromOutdatedEntitiesProblem(f.server_frame, f.delta_frame));
+    } else if (!old.valid) {
+        doc.ReportProblem(DeltaFromInvalidFrameProblem(f.server_frame, f.delta_frame));
+    }
+}
+
 } // namespace
 
 void ClientFrames::StartMap() {
@@ -81,8 +95,10 @@ void BeginFrame(CTreskDoc& doc, FrameMessage& f) {
         c.regular = false;
     } else {
         const RingFrame& old = c.frames[static_cast<uint32_t>(f.delta_frame) % kFrameRing];
-        c.building.valid = old.serverFrame == f.delta_frame &&
-                           c.parseCount - old.firstEntity <= kParseEntitiesTrusted;
+        const bool held = old.serverFrame == f.delta_frame;
+        const bool entitiesHeld = c.parseCount - old.firstEntity <= kParseEntitiesTrusted;
+        c.building.valid = held && entitiesHeld;
+        ReportDeltaNotHeld(doc, f, old, held, entitiesHeld);
         c.oldPlayer = old.player;
         uint32_t count = std::min(old.entityCount, kParseEntities);
         c.base.reserve(count);
@@ -135,6 +151,11 @@ ReadStatus ReadFrameEntity(WireReader& in, CTreskDoc& doc, EntityMessage& e) {
             e.state.number = number;
         }
         e.state.remove = 1;
+        if (!inOld) {
+            const int dropped = j < c.base.size() ? c.base[j].number : 0;
+            doc.ReportProblem(RemoveOfEntityNotHeldProblem(c.open->server_frame,
+                                                           c.open->delta_frame, number, dropped));
+        }
         CarryOldUntil(c, j);
         if (j < c.base.size()) {
             if (!inOld) {

@@ -3,6 +3,7 @@
 #include "app_settings.h"
 #include "demo_container.h"
 #include "show_message.h"
+#include "svc.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -40,6 +41,15 @@ std::string TruncationText(uint32_t block, uint32_t present, uint32_t announced)
            "dropped.";
 }
 
+// Every demo opens with the serverdata that starts its map: the game reads nothing before it.
+// A file whose first block starts otherwise (text, another format) is not one.
+bool OpensWithServerData(const FileBytes& file) {
+    const uint8_t* data = file.data.get();
+    uint32_t firstLength = static_cast<uint32_t>(data[0]) | data[1] << 8 | data[2] << 16 |
+                           static_cast<uint32_t>(data[3]) << 24;
+    return firstLength > 0 && file.size > 4 && data[4] == svc_serverdata;
+}
+
 } // namespace
 
 bool CTreskDoc::OnOpenDocument(const std::string& path, std::string* error) {
@@ -50,6 +60,14 @@ bool CTreskDoc::OnOpenDocument(const std::string& path, std::string* error) {
     if (file.size < 4) {
         if (error != nullptr) {
             *error = "\"" + path + "\" is empty or too short to be a demo.";
+        }
+        return false;
+    }
+    if (!OpensWithServerData(file)) {
+        if (error != nullptr) {
+            *error = "\"" + path +
+                     "\" is not a demo: its first block does not start with a "
+                     "serverdata message.";
         }
         return false;
     }
@@ -68,6 +86,7 @@ void CTreskDoc::LoadBlocks(const FileBytes& file) {
     OnCloseDocument();
     delta.Reset();
     history.Clear();
+    unsupportedProtocol = false;
     ContainerResult read = ReadDemoContainer(file);
     currentBlock = read.first;
     blockCount = read.blockCount;
@@ -97,6 +116,7 @@ void CTreskDoc::DecodeAll() {
     ClearSignon();
     delta.Reset();
     playStarted = false;
+    unsupportedProtocol = false;
     uint32_t number = 1;
     for (DemoBlock* b = FirstBlock(); b != nullptr; b = b->next, ++number) {
         if (!b->decoded) {

@@ -86,7 +86,9 @@ class CTreskDoc {
     // A document is only ever made from a file: a new untitled one is refused.
     bool OnNewDocument() { return false; }
     // Reads a file into undecoded blocks and makes the renderer host current. On failure
-    // *error says why and nothing is loaded.
+    // *error says why and nothing is loaded: a file that cannot be read, one too short to
+    // hold a block, and one whose first block does not start with a serverdata message (not
+    // a demo) are refused.
     bool OnOpenDocument(const std::string& path, std::string* error);
     // Saves through a temporary file beside the target, renamed over it only once every byte
     // is written and flushed; a failed save leaves the old file untouched.
@@ -173,6 +175,10 @@ class CTreskDoc {
     bool playStarted = false;
     // The warning about a protocol the editor does not understand has been shown.
     bool unknownProtocolShown = false;
+    // The demo's serverdata names such a protocol (protocolVersion holds it): what was
+    // decoded after it may be misread, and saving drops what could not be decoded. Later
+    // serverdata are taken for misread bytes and change nothing.
+    bool unsupportedProtocol = false;
     std::array<EntityNote, kMaxEntities> entityNotes;
     std::array<PlayerModelEntry, kPlayerModels> playerModels;
     // Every change made to the document, for undo and redo.

@@ -2,22 +2,31 @@
 #include "demo_test_util.h"
 
 #include "commands.h"
+#include "demo/codec.h"
+#include "dispatch.h"
 #include "fx/game_demo_builder.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <iostream>
 #include <sstream>
 
 namespace {
 
-// Runs a command with standard output captured.
+// Runs a command with standard output (and, when asked, standard error) captured.
 int RunCli(int (*command)(const std::vector<std::string>&), std::vector<std::string> args,
-           std::string* out) {
+           std::string* out, std::string* err = nullptr) {
     std::ostringstream captured;
+    std::ostringstream capturedErr;
     std::streambuf* old = std::cout.rdbuf(captured.rdbuf());
+    std::streambuf* oldErr = err != nullptr ? std::cerr.rdbuf(capturedErr.rdbuf()) : nullptr;
     int rc = command(args);
     std::cout.rdbuf(old);
+    if (err != nullptr) {
+        std::cerr.rdbuf(oldErr);
+        *err = capturedErr.str();
+    }
     *out = captured.str();
     return rc;
 }
@@ -73,6 +82,133 @@ TEST(Cli, BadArgumentsAndMissingFilesFail) {
     EXPECT_EQ(RunCli(RunDump, {"x.dm2", "--blocks", "5-2"}, &out), 2);
     EXPECT_EQ(RunCli(RunResave, {"/nonexistent.dm2", "/tmp/never.dm2"}, &out), 1);
     EXPECT_EQ(RunCli(RunCheck, {"/nonexistent.dm2"}, &out), 1);
+}
+
+TEST(Cli, EveryCommandRefusesAFileThatIsNotADemo) {
+    ShownMessages quiet;
+    fx::TempFile text(fx::Bytes{'n', 'o', 't', ' ', 'a', ' ', 'd', 'e', 'm', 'o', '\n'}, ".dm2");
+    fx::TempFile demo = GeneratedDemo();
+    fx::TempFile out(".dm2");
+    const std::string reason =
+        "tresk-cli: \"" + text.str() +
+        "\" is not a demo: its first block does not start with a serverdata message.\n";
+    struct Case {
+        int (*command)(const std::vector<std::string>&);
+        std::vector<std::string> args;
+    };
+    const std::vector<Case> cases = {
+        {RunInfo, {text.str()}},
+        {RunDump, {text.str()}},
+        {RunCheck, {text.str()}},
+        {RunResave, {text.str(), out.str()}},
+        {RunCut, {text.str(), out.str(), "--blocks", "1-1"}},
+        {RunDelete, {text.str(), out.str(), "--blocks", "1-1", "--yes"}},
+        {RunReverse, {text.str(), out.str(), "--blocks", "1-2"}},
+        {RunPaste,
+         {text.str(), out.str(), "--from", demo.str(), "--blocks", "3-4", "--after", "1"}},
+        {RunPaste,
+         {demo.str(), out.str(), "--from", text.str(), "--blocks", "1-1", "--after", "3"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.size() > 1 ? c.args[1] : c.args[0]);
+        std::string stdoutText;
+        std::string err;
+        EXPECT_EQ(RunCli(c.command, c.args, &stdoutText, &err), 1);
+        EXPECT_EQ(err, reason);
+        EXPECT_FALSE(std::filesystem::exists(out.path())) << "nothing is written";
+    }
+}
+
+TEST(Cli, AnUnsupportedProtocolShowsItsNumberEverywhereAndResaveNeedsForce) {
+    ShownMessages shown;
+    fx::Bytes file = fx::DemoFileWriter()
+                         .Block({ServerDataMsg(56)})
+                         .Block({ServerDataMsg(57)}) // misread bytes, as such a demo may show
+                         .Block({fx::Msg::Print(1, "hello")})
+                         .Block({fx::Msg::Print(1, "more")})
+                         .ToBytes();
+    fx::TempFile demo(file, ".dm2");
+    std::string out;
+    std::string err;
+    ASSERT_EQ(RunCli(RunInfo, {demo.str()}, &out), 0);
+    EXPECT_NE(out.find("protocol:          56\n"), std::string::npos) << out;
+    EXPECT_EQ(RunCli(RunCheck, {demo.str()}, &out), 1);
+    EXPECT_NE(out.find("block 1: " + UnsupportedProtocolProblem(56) + "\n"), std::string::npos)
+        << out;
+    EXPECT_EQ(out.find("57"), std::string::npos) << out;
+    for (const std::string& text : shown.texts()) {
+        if (text.find("protocol") != std::string::npos) {
+            EXPECT_EQ(text, UnknownProtocolText(56));
+        }
+    }
+
+    fx::TempFile saved(".dm2");
+    EXPECT_EQ(RunCli(RunResave, {demo.str(), saved.str()}, &out, &err), 1);
+    EXPECT_NE(err.find("uses protocol 56"), std::string::npos) << err;
+    EXPECT_NE(err.find("give --force"), std::string::npos) << err;
+    EXPECT_FALSE(std::filesystem::exists(saved.path()));
+
+    // The edits save too, and refuse likewise.
+    EXPECT_EQ(RunCli(RunCut, {demo.str(), saved.str(), "--blocks", "4"}, &out, &err), 1);
+    EXPECT_NE(err.find("uses protocol 56"), std::string::npos) << err;
+    EXPECT_FALSE(std::filesystem::exists(saved.path()));
+    EXPECT_EQ(RunCli(RunCut, {demo.str(), saved.str(), "--blocks", "4", "--force"}, &out, &err), 0)
+        << err;
+
+    ASSERT_EQ(RunCli(RunResave, {demo.str(), saved.str(), "--force"}, &out, &err), 0) << err;
+    EXPECT_NE(err.find("Saving anyway"), std::string::npos) << err;
+    ASSERT_EQ(RunCli(RunInfo, {saved.str()}, &out), 0);
+    EXPECT_NE(out.find("protocol:          56\n"), std::string::npos) << out;
+}
+
+TEST(Cli, DumpOfBlocksNotInTheDemoSaysSoAndFails) {
+    ShownMessages quiet;
+    fx::TempFile demo(fx::DemoFileWriter()
+                          .Block({ServerDataMsg()})
+                          .Block({fx::Msg::Print(1, "a")})
+                          .Block({fx::Msg::Print(1, "b")})
+                          .ToBytes(),
+                      ".dm2");
+    std::string out;
+    std::string err;
+    EXPECT_EQ(RunCli(RunDump, {demo.str(), "--blocks", "3"}, &out, &err), 0);
+    EXPECT_EQ(out, "3.1 print level=1 \"b\"\n");
+    for (const char* range : {"4", "2-4", "9-12"}) {
+        SCOPED_TRACE(range);
+        EXPECT_EQ(RunCli(RunDump, {demo.str(), "--blocks", range}, &out, &err), 1);
+        EXPECT_TRUE(out.empty()) << out;
+        std::string asked = range;
+        if (asked.find('-') == std::string::npos) {
+            asked += "-" + asked;
+        }
+        EXPECT_EQ(err, "tresk-cli: blocks " + asked + " are not in the demo, which has 3 blocks\n");
+    }
+}
+
+TEST(Cli, VersionAndEachCommandsHelpPrintAndSucceed) {
+    std::string out;
+    std::string err;
+    EXPECT_EQ(RunCli(RunTreskCli, {"--version"}, &out, &err), 0);
+    EXPECT_EQ(out, "tresk-cli 2.0.0\n");
+    EXPECT_EQ(RunCli(RunTreskCli, {"--help"}, &out, &err), 0);
+    EXPECT_NE(out.find("tresk-cli --version"), std::string::npos) << out;
+    for (const char* verb :
+         {"info", "dump", "resave", "check", "cut", "delete", "reverse", "paste"}) {
+        SCOPED_TRACE(verb);
+        for (const char* flag : {"--help", "-h"}) {
+            EXPECT_EQ(RunCli(RunTreskCli, {verb, flag}, &out, &err), 0);
+            EXPECT_EQ(out.rfind("usage: tresk-cli " + std::string(verb) + " ", 0), 0u) << out;
+            EXPECT_TRUE(err.empty()) << err;
+        }
+        // Wherever it stands, and without a file being read.
+        EXPECT_EQ(RunCli(RunTreskCli, {verb, "/nonexistent.dm2", "--help"}, &out, &err), 0);
+        EXPECT_TRUE(err.empty()) << err;
+    }
+    EXPECT_EQ(RunCli(RunTreskCli, {"pak", "--help"}, &out, &err), 0);
+    EXPECT_EQ(out.rfind("usage: tresk-cli pak list", 0), 0u) << out;
+    EXPECT_EQ(RunCli(RunTreskCli, {}, &out, &err), 2);
+    EXPECT_EQ(RunCli(RunTreskCli, {"frobnicate"}, &out, &err), 2);
+    EXPECT_NE(err.find("unknown command \"frobnicate\""), std::string::npos) << err;
 }
 
 } // namespace

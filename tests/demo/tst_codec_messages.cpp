@@ -261,6 +261,36 @@ TEST(ServerData, NewerProtocolIsReportedAndDecodingGoesOn) {
     EXPECT_EQ(shown.texts()[0], UnknownProtocolText(56));
     EXPECT_NE(shown.texts()[0].find("protocol 56"), std::string::npos);
     EXPECT_EQ(doc->blockCount, 3u);
+    // The later serverdata is taken for misread bytes: the demo stays known by its first.
+    EXPECT_TRUE(doc->unsupportedProtocol);
+    EXPECT_EQ(doc->protocolVersion, 56);
+    ASSERT_FALSE(doc->Problems().empty());
+    EXPECT_EQ(doc->Problems()[0].block, 1u);
+    EXPECT_EQ(doc->Problems()[0].text, UnsupportedProtocolProblem(56));
+    for (const DecodeProblem& p : doc->Problems()) {
+        EXPECT_EQ(p.text.find("57"), std::string::npos) << p.text;
+    }
+}
+
+TEST(ServerData, OnlyTheGameProtocolsFrom26To34AreUnderstood) {
+    for (int protocol : {-1, 0, 25, 26, 30, 34, 35, 36, 56}) {
+        SCOPED_TRACE(protocol);
+        ShownMessages shown;
+        auto doc = DecodedDoc(fx::DemoFileWriter().Block({ServerDataMsg(protocol)}).ToBytes());
+        const bool understood = protocol >= 26 && protocol <= 34;
+        EXPECT_EQ(ProtocolUnderstood(protocol), understood);
+        EXPECT_EQ(doc->unsupportedProtocol, !understood);
+        EXPECT_EQ(doc->Problems().empty(), understood);
+        EXPECT_EQ(doc->protocolVersion, protocol);
+        // The warning shows the number the serverdata holds; older ones are converted.
+        if (!understood) {
+            EXPECT_EQ(shown.texts(), std::vector<std::string>{UnknownProtocolText(protocol)});
+        } else if (protocol < 30) {
+            EXPECT_EQ(shown.texts(), std::vector<std::string>{kOldProtocolText});
+        } else {
+            EXPECT_TRUE(shown.texts().empty());
+        }
+    }
 }
 
 TEST(SignonRouting, TablesKeepPositionsAndRepeatsReplace) {

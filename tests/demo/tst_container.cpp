@@ -109,6 +109,35 @@ TEST(Container, OpeningAMissingOrEmptyFileFailsWithAReason) {
     EXPECT_FALSE(doc.OnNewDocument());
 }
 
+TEST(Container, AFileThatIsNotADemoIsRefusedNamingIt) {
+    const Bytes text = {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '\n'};
+    const Bytes printFirst =
+        fx::DemoFileWriter().Block({Print("hi")}).Block({ServerDataMsg()}).ToBytes();
+    const Bytes emptyFirst =
+        fx::DemoFileWriter().BlockWithLength(0, {}).Block({ServerDataMsg()}).ToBytes();
+    const Bytes lengthOnly = {5, 0, 0, 0};
+    for (const Bytes& bytes : {text, printFirst, emptyFirst, lengthOnly}) {
+        ShownMessages shown;
+        fx::TempFile file(bytes, ".dm2");
+        CTreskDoc doc;
+        std::string error;
+        EXPECT_FALSE(doc.OnOpenDocument(file.str(), &error));
+        EXPECT_EQ(error, "\"" + file.str() +
+                             "\" is not a demo: its first block does not start with a serverdata "
+                             "message.");
+        EXPECT_EQ(doc.blockCount, 0u);
+        EXPECT_EQ(doc.FirstBlock(), nullptr);
+        EXPECT_TRUE(doc.PathName().empty());
+        EXPECT_TRUE(shown.texts().empty()); // no second message about a cut-short block
+    }
+    // A demo cut short inside its serverdata block still opens: its start is there.
+    fx::TempFile cut(fx::DemoFileWriter().BlockWithLength(100, ServerDataMsg()).ToBytes(), ".dm2");
+    ShownMessages quiet;
+    CTreskDoc doc;
+    std::string error;
+    EXPECT_TRUE(doc.OnOpenDocument(cut.str(), &error)) << error;
+}
+
 TEST(BlockList, FindAppendInsertEraseKeepTheTail) {
     DemoBlock block;
     EXPECT_EQ(block.FindMessage(svc_frame), nullptr);

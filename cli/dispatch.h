@@ -1,0 +1,13 @@
+// tresk-cli's command table: which subcommand runs, its usage, --help and --version.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Runs tresk-cli with the arguments after the program name and returns its exit code.
+// "--help" (or "-h") alone prints the overview, after a command that command's usage; both
+// and "--version" print to standard output and return 0.
+int RunTreskCli(const std::vector<std::string>& args);
+
+// "tresk-cli 2.0.0": the program and the project's version.
+std::string VersionText();
