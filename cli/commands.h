@@ -13,3 +13,4 @@ int RunCut(const std::vector<std::string>& args);
 int RunDelete(const std::vector<std::string>& args);
 int RunReverse(const std::vector<std::string>& args);
 int RunPaste(const std::vector<std::string>& args);
+int RunTime(const std::vector<std::string>& args);

@@ -27,6 +27,8 @@ constexpr Subcommand kSubcommands[] = {
     {"reverse", "IN OUT --blocks A-B [--force]", "reverse the order of blocks A to B", RunReverse},
     {"paste", "IN OUT --from SRC --blocks A-B --after N [--force]",
      "copy blocks A to B of SRC and paste them after block N", RunPaste},
+    {"time", "FILE mm:ss.t", "the block of the frame shown at a time of play (Jump to Time Index)",
+     RunTime},
 };
 
 std::string Overview() {

@@ -39,6 +39,25 @@ fx::TempFile GeneratedDemo() {
     return fx::TempFile(builder.Build(), ".dm2");
 }
 
+TEST(Cli, TimeGivesTheBlockOfTheFrameShownAtATimeOfPlay) {
+    ShownMessages quiet;
+    fx::TempFile demo = GeneratedDemo();
+    std::string out;
+    std::string err;
+    ASSERT_EQ(RunCli(RunTime, {demo.str(), "00:00.0"}, &out, &err), 0) << err;
+    const std::string first = out;
+    ASSERT_EQ(RunCli(RunTime, {demo.str(), "0:01.5"}, &out, &err), 0) << err;
+    // Frames are a tenth of a second apart, one to a block: 15 blocks on.
+    const auto blockOf = [](const std::string& line) {
+        return std::stoi(line.substr(line.find("block ") + 6));
+    };
+    EXPECT_EQ(out.substr(0, 8), "00:01.5 ");
+    EXPECT_EQ(blockOf(out), blockOf(first) + 15);
+    ASSERT_EQ(RunCli(RunTime, {demo.str(), "59:00"}, &out, &err), 0);
+    EXPECT_NE(err.find("only 00:03.9 long"), std::string::npos) << err;
+    EXPECT_EQ(RunCli(RunTime, {demo.str(), "later"}, &out, &err), 2);
+}
+
 TEST(Cli, InfoDumpCheckAndResaveOnAGoodDemo) {
     ShownMessages quiet;
     fx::TempFile demo = GeneratedDemo();
