@@ -1,6 +1,7 @@
 #include "qt_ui.h"
 
 #include "block_selection_dlg.h"
+#include "film_dlgs.h"
 #include "message_type_dlg.h"
 #include "number_dlg.h"
 #include "text_entry_dlg.h"
@@ -98,6 +99,62 @@ bool QtUi::RunTextEntryDlg(TextEntryDlgData& data) {
         return false;
     }
     data = dlg.Data();
+    return true;
+}
+
+bool QtUi::RunFixCameraDlg(FixCameraDlgData& data) {
+    CEntityCameraDlg dlg(false, Parent());
+    if (dlg.exec() != QDialog::Accepted) {
+        return false;
+    }
+    data.entity = dlg.entity;
+    return true;
+}
+
+bool QtUi::RunReCameraDlg(ReCameraDlgData& data) {
+    CEntityCameraDlg dlg(true, Parent());
+    if (dlg.exec() != QDialog::Accepted) {
+        return false;
+    }
+    data.entity = dlg.entity;
+    data.keepAngles = dlg.keepAngles;
+    return true;
+}
+
+bool QtUi::RunFovDlg(FovDlgData& data) {
+    CSliderValueDlg dlg(true, Parent());
+    if (dlg.exec() != QDialog::Accepted) {
+        return false;
+    }
+    data.initialZoom = dlg.initial;
+    data.finalZoom = dlg.value;
+    return true;
+}
+
+bool QtUi::RunFrameRateDlg(FrameRateDlgData& data) {
+    CSliderValueDlg dlg(false, Parent());
+    if (dlg.exec() != QDialog::Accepted) {
+        return false;
+    }
+    data.speed = dlg.value;
+    return true;
+}
+
+bool QtUi::RunPaletteShiftDlg(PaletteShiftDlgData& data) {
+    CPaletteShiftDlg dlg(Parent());
+    if (dlg.exec() != QDialog::Accepted) {
+        return false;
+    }
+    data = dlg.data;
+    return true;
+}
+
+bool QtUi::RunEntityEffectsDlg(EntityEffectsDlgData& data) {
+    CEntityEffectsDlg dlg(data, Parent());
+    if (dlg.exec() != QDialog::Accepted) {
+        return false;
+    }
+    data = dlg.data;
     return true;
 }
 

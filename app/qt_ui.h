@@ -20,6 +20,12 @@ class QtUi : public Ui {
     bool RunBlockSelectionDlg(BlockSelectionDlgData& data) override;
     bool RunMessageTypeDlg(MessageTypeDlgData& data) override;
     bool RunTextEntryDlg(TextEntryDlgData& data) override;
+    bool RunFixCameraDlg(FixCameraDlgData& data) override;
+    bool RunReCameraDlg(ReCameraDlgData& data) override;
+    bool RunFovDlg(FovDlgData& data) override;
+    bool RunFrameRateDlg(FrameRateDlgData& data) override;
+    bool RunPaletteShiftDlg(PaletteShiftDlgData& data) override;
+    bool RunEntityEffectsDlg(EntityEffectsDlgData& data) override;
     // On the main window's status bar (when the parent is one).
     void ShowStatus(const std::string& text) override;
 

@@ -14,3 +14,6 @@ int RunDelete(const std::vector<std::string>& args);
 int RunReverse(const std::vector<std::string>& args);
 int RunPaste(const std::vector<std::string>& args);
 int RunTime(const std::vector<std::string>& args);
+int RunFilm(const std::vector<std::string>& args);
+// film's usage with its actions, for --help.
+extern const char* const kFilmUsage;

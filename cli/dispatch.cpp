@@ -27,6 +27,8 @@ constexpr Subcommand kSubcommands[] = {
     {"reverse", "IN OUT --blocks A-B [--force]", "reverse the order of blocks A to B", RunReverse},
     {"paste", "IN OUT --from SRC --blocks A-B --after N [--force]",
      "copy blocks A to B of SRC and paste them after block N", RunPaste},
+    {"film", "IN OUT --blocks A-B ACTION",
+     "one camera or film effect over blocks A to B (film --help lists them)", RunFilm},
     {"time", "FILE mm:ss.t", "the block of the frame shown at a time of play (Jump to Time Index)",
      RunTime},
 };
@@ -93,6 +95,10 @@ int RunTreskCli(const std::vector<std::string>& args) {
     }
     for (const Subcommand& c : kSubcommands) {
         if (command == c.name) {
+            if (help && c.run == RunFilm) {
+                std::cout << kFilmUsage;
+                return 0;
+            }
             if (help) {
                 std::cout << "usage: tresk-cli " << c.name << " " << c.synopsis << "\n  " << c.what
                           << "\n";

@@ -23,6 +23,12 @@ class ConsoleUi : public Ui {
     bool RunBlockSelectionDlg(BlockSelectionDlgData&) override { return false; }
     bool RunMessageTypeDlg(MessageTypeDlgData&) override { return false; }
     bool RunTextEntryDlg(TextEntryDlgData&) override { return false; }
+    bool RunFixCameraDlg(FixCameraDlgData&) override { return false; }
+    bool RunReCameraDlg(ReCameraDlgData&) override { return false; }
+    bool RunFovDlg(FovDlgData&) override { return false; }
+    bool RunFrameRateDlg(FrameRateDlgData&) override { return false; }
+    bool RunPaletteShiftDlg(PaletteShiftDlgData&) override { return false; }
+    bool RunEntityEffectsDlg(EntityEffectsDlgData&) override { return false; }
     // What each command did, on standard error.
     void ShowStatus(const std::string& text) override;
 };

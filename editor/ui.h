@@ -6,6 +6,7 @@
 // holds what they entered) and false on Cancel (the struct is left as it was).
 #pragma once
 
+#include "editor/film_dialogs.h"
 #include "editor/message_type_dlg.h"
 
 #include <cstdint>
@@ -50,6 +51,13 @@ class Ui {
     virtual bool RunBlockSelectionDlg(BlockSelectionDlgData& data) = 0;
     virtual bool RunMessageTypeDlg(MessageTypeDlgData& data) = 0;
     virtual bool RunTextEntryDlg(TextEntryDlgData& data) = 0;
+    // The camera and film effects dialogs (film_dialogs.h).
+    virtual bool RunFixCameraDlg(FixCameraDlgData& data) = 0;
+    virtual bool RunReCameraDlg(ReCameraDlgData& data) = 0;
+    virtual bool RunFovDlg(FovDlgData& data) = 0;
+    virtual bool RunFrameRateDlg(FrameRateDlgData& data) = 0;
+    virtual bool RunPaletteShiftDlg(PaletteShiftDlgData& data) = 0;
+    virtual bool RunEntityEffectsDlg(EntityEffectsDlgData& data) = 0;
 
     // What the last command did, for the status bar ("Cut 100 blocks").
     virtual void ShowStatus(const std::string& text) = 0;

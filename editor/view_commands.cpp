@@ -3,7 +3,9 @@
 
 #include "demo/tresk_doc.h"
 #include "editor/block_buffer.h"
+#include "editor/camera.h"
 #include "editor/command_ids.h"
+#include "editor/film_effects.h"
 #include "editor/history_commands.h"
 #include "editor/time_index.h"
 
@@ -42,6 +44,13 @@ constexpr ViewCommand kViewCommands[] = {
     {IDC_RESTORE_R2, [](CTreskView& v) { RestoreSnapshot(v, 2); }},
     {IDC_RESTORE_R3, [](CTreskView& v) { RestoreSnapshot(v, 3); }},
     {ID_SEARCH_JUMP_TO_TIME, JumpToTimeIndex},
+    {ID_SEL_TRACK_ENTITY, OnTrackEntity},
+    {ID_SEL_RECAMERA, OnReCamera},
+    {ID_SEL_SMOOTH_CAMERA, OnSmoothCamera},
+    {ID_FX_ZOOM, OnZoomEffect},
+    {ID_FX_FRAME_RATE, OnFrameRateEffect},
+    {ID_FX_PALETTE_SHIFT, OnPaletteShiftEffect},
+    {ID_FX_ENTITY_EFFECTS, OnEntityEffect},
     {ID_VIEW_FIRST_PLAY_BLOCK, [](CTreskView& v) { v.OnFirstPlayBlock(); }},
     {ID_VIEW_LAST_BLOCK, [](CTreskView& v) { v.OnLastBlock(); }},
 };

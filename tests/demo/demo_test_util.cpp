@@ -3,8 +3,12 @@
 #include "demo/show_message.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include <sys/wait.h>
 
 std::unique_ptr<CTreskDoc> DecodedDoc(const fx::Bytes& file) {
     auto doc = std::make_unique<CTreskDoc>();
@@ -35,18 +39,19 @@ namespace {
 
 bool SameEntity(const EntityState& x, const EntityState& y, std::string* why) {
     SAME(number)
-    SAME(modelindex) SAME(modelindex2) SAME(modelindex3) SAME(modelindex4) SAME(frame) SAME(skinnum)
-        SAME(effects) SAME(renderfx) SAME3(origin) SAME3(angles) SAME3(old_origin) SAME(sound)
-            SAME(event) SAME(solid) SAME(remove) return true;
+    SAME(modelindex)
+    SAME(modelindex2) SAME(modelindex3) SAME(modelindex4) SAME(frame) SAME(skinnum) SAME(effects)
+        SAME(renderfx) SAME3(origin) SAME3(angles) SAME3(old_origin) SAME(sound) SAME(event)
+            SAME(solid) SAME(remove) return true;
 }
 
 bool SamePlayer(const PlayerState& x, const PlayerState& y, std::string* why) {
     SAME(pm_type)
-    SAME3(origin) SAME3(velocity) SAME(pm_time) SAME(pm_flags) SAME(gravity) SAME3(delta_angles)
-        SAME3(viewoffset) SAME3(viewangles) SAME3(kick_angles) SAME(gunindex) SAME(gunframe)
-            SAME3(gunoffset) SAME3(gunangles) SAME(blend[0]) SAME(blend[1]) SAME(blend[2])
-                SAME(blend[3]) SAME(fov) SAME(rdflags)
-                    SAME(statsMask) for (int i = 0; i < kMaxStats; ++i) {
+    SAME3(origin)
+    SAME3(velocity) SAME(pm_time) SAME(pm_flags) SAME(gravity) SAME3(delta_angles) SAME3(viewoffset)
+        SAME3(viewangles) SAME3(kick_angles) SAME(gunindex) SAME(gunframe) SAME3(gunoffset)
+            SAME3(gunangles) SAME(blend[0]) SAME(blend[1]) SAME(blend[2]) SAME(blend[3]) SAME(fov)
+                SAME(rdflags) SAME(statsMask) for (int i = 0; i < kMaxStats; ++i) {
         SAME(stats[i])
     }
     return true;
@@ -69,7 +74,8 @@ bool SameRecord(const DemoMessage& a, const DemoMessage& b, std::string* why) {
         auto& x = *x1;
         auto& y = *MessageCast<TempEntityMessage>(&b);
         SAME(subtype)
-        SAME(entity) SAME3(position) SAME3(end_position) SAME(direction) SAME3(offset) SAME(count)
+        SAME(entity)
+        SAME3(position) SAME3(end_position) SAME(direction) SAME3(offset) SAME(count)
             SAME(splash_color) SAME(sparks_color) SAME(entity2) SAME(id) SAME(magnitude) SAME(wait)
     } else if (auto* x2 = MessageCast<TextMessage>(&a)) {
         auto& x = *x2;
@@ -89,8 +95,8 @@ bool SameRecord(const DemoMessage& a, const DemoMessage& b, std::string* why) {
         auto& x = *x5;
         auto& y = *MessageCast<SoundMessage>(&b);
         SAME(flags)
-        SAME(soundnum) SAME(volume) SAME(attenuation) SAME(channel) SAME3(origin) SAME(entity)
-            SAME(time_offset)
+        SAME(soundnum)
+        SAME(volume) SAME(attenuation) SAME(channel) SAME3(origin) SAME(entity) SAME(time_offset)
     } else if (auto* x6 = MessageCast<ServerDataMessage>(&a)) {
         auto& x = *x6;
         auto& y = *MessageCast<ServerDataMessage>(&b);
@@ -108,8 +114,8 @@ bool SameRecord(const DemoMessage& a, const DemoMessage& b, std::string* why) {
         auto& x = *x10;
         auto& y = *MessageCast<FrameMessage>(&b);
         SAME(server_frame)
-        SAME(delta_frame) SAME(suppress_count)
-            SAME(area_bits_length) for (int i = 0; i < x.area_bits_length; ++i) {
+        SAME(delta_frame)
+        SAME(suppress_count) SAME(area_bits_length) for (int i = 0; i < x.area_bits_length; ++i) {
             SAME(AreaBit(i))
         }
     }
@@ -179,4 +185,26 @@ std::vector<std::filesystem::path> CorpusDemos() {
 
 bool HaveReferenceDecoder() {
     return std::filesystem::exists(Q2REF_TOOL) && std::system("python3 -c '' 2>/dev/null") == 0;
+}
+
+std::string Quoted(const std::string& s) {
+    return "'" + s + "'";
+}
+
+std::string Output(const std::string& command, int* rc) {
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return out;
+    }
+    std::array<char, 4096> buffer{};
+    size_t n = 0;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
+        out.append(buffer.data(), n);
+    }
+    int status = pclose(pipe);
+    if (rc != nullptr) {
+        *rc = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    return out;
 }

@@ -48,5 +48,10 @@ fx::Bytes SignonWith(const std::vector<fx::EntityDelta>& baselines);
 // The corpus's demos (sorted; empty when the corpus is missing).
 std::vector<std::filesystem::path> CorpusDemos();
 
+// A text in single quotes, for a shell command line.
+std::string Quoted(const std::string& s);
+// Runs a shell command and returns what it printed; *rc gets its exit status.
+std::string Output(const std::string& command, int* rc = nullptr);
+
 // True when the reference decoder and python3 are there to run it.
 bool HaveReferenceDecoder();

@@ -20,35 +20,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Quoted(const std::string& s) { return "'" + s + "'"; }
-
-// Runs a shell command and returns what it printed; *rc gets its exit status.
-std::string Output(const std::string& command, int* rc = nullptr) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return out;
-    }
-    std::array<char, 4096> buffer{};
-    size_t n = 0;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        out.append(buffer.data(), n);
-    }
-    int status = pclose(pipe);
-    if (rc != nullptr) {
-        *rc = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    return out;
-}
-
 // The block (as the editor numbers them, from 1) of each frame the reference decoder reads.
 std::vector<uint32_t> FrameBlocks(const fs::path& demo) {
-    std::string command =
-        "python3 " + Quoted(Q2REF_TOOL) + " states " + Quoted(demo.string()) +
-        " | python3 -c 'import sys, json\n"
-        "for line in sys.stdin:\n"
-        "    r = json.loads(line)\n"
-        "    if \"block\" in r: print(r[\"block\"] + 1)'";
+    std::string command = "python3 " + Quoted(Q2REF_TOOL) + " states " + Quoted(demo.string()) +
+                          " | python3 -c 'import sys, json\n"
+                          "for line in sys.stdin:\n"
+                          "    r = json.loads(line)\n"
+                          "    if \"block\" in r: print(r[\"block\"] + 1)'";
     std::vector<uint32_t> blocks;
     std::istringstream in(Output(command));
     for (uint32_t b = 0; in >> b;) {
@@ -108,8 +86,8 @@ std::vector<int> Join(std::initializer_list<std::vector<int>> parts) {
 void ExpectHoldsTheSameConfigStrings(const fs::path& original, const fs::path& saved,
                                      const std::vector<int>& framesA,
                                      const std::vector<int>& framesB) {
-    std::string command = "python3 " + Quoted(CONFIGSTRINGS_TOOL) + " " + Quoted(Q2REF_TOOL) +
-                          " " + Quoted(original.string()) + " " + Quoted(saved.string()) + " " +
+    std::string command = "python3 " + Quoted(CONFIGSTRINGS_TOOL) + " " + Quoted(Q2REF_TOOL) + " " +
+                          Quoted(original.string()) + " " + Quoted(saved.string()) + " " +
                           Ranges(framesA) + " " + Ranges(framesB);
     int rc = -1;
     std::string report = Output(command + " 2>&1", &rc);
@@ -204,8 +182,7 @@ TEST_F(CorpusEdits, CutsInTheMiddleAtTheStartOfPlayAndToTheEnd) {
         for (const Cut& cut : cuts) {
             SCOPED_TRACE("cut " + Blocks(cut.first, cut.last));
             fx::TempFile out(".dm2");
-            ASSERT_EQ(RunCut({demo.string(), out.str(), "--blocks",
-                                   Blocks(cut.first, cut.last)}),
+            ASSERT_EQ(RunCut({demo.string(), out.str(), "--blocks", Blocks(cut.first, cut.last)}),
                       0);
             std::vector<int> kept = FramesIn(blocks, cut.first, cut.last, false);
             int n = static_cast<int>(kept.size());
@@ -243,11 +220,10 @@ TEST_F(CorpusEdits, APasteWithinTheDemoShowsTheCopiedFramesAgain) {
         const uint32_t after = blocks[blocks.size() * 3 / 4];
         fx::TempFile out(".dm2");
         ASSERT_EQ(RunPaste({demo.string(), out.str(), "--from", demo.string(), "--blocks",
-                                 Blocks(first, last), "--after", std::to_string(after)}),
+                            Blocks(first, last), "--after", std::to_string(after)}),
                   0);
-        std::vector<int> expected =
-            Join({FramesIn(blocks, 0, after), FramesIn(blocks, first, last),
-                  FramesIn(blocks, after + 1, UINT32_MAX)});
+        std::vector<int> expected = Join({FramesIn(blocks, 0, after), FramesIn(blocks, first, last),
+                                          FramesIn(blocks, after + 1, UINT32_MAX)});
         int n = static_cast<int>(expected.size());
         ExpectShowsTheSame(demo, out.path(), expected, Count(0, n), n);
     });
@@ -267,7 +243,7 @@ TEST_F(CorpusEdits, FramesPastedFromAnotherDemoShowTheSourcesFrames) {
         const uint32_t after = targetBlocks[targetBlocks.size() / 2];
         fx::TempFile out(".dm2");
         ASSERT_EQ(RunPaste({target.string(), out.str(), "--from", source.string(), "--blocks",
-                                 Blocks(first, last), "--after", std::to_string(after)}),
+                            Blocks(first, last), "--after", std::to_string(after)}),
                   0);
         std::vector<int> before = FramesIn(targetBlocks, 0, after);
         std::vector<int> pasted = FramesIn(sourceBlocks, first, last);
@@ -291,9 +267,8 @@ TEST_F(CorpusEdits, CopyLeavesTheSavedDemoByteForByte) {
         VectorSink before;
         session.doc->SaveTo(before);
         const uint32_t first = session.doc->blockCount / 2;
-        ASSERT_TRUE(session.Select(first, first + 99 < session.doc->blockCount
-                                              ? first + 99
-                                              : session.doc->blockCount));
+        ASSERT_TRUE(session.Select(
+            first, first + 99 < session.doc->blockCount ? first + 99 : session.doc->blockCount));
         CBlockBuffer buffer;
         session.view->blockBuffer = &buffer;
         session.view->OnCommand(ID_EDIT_COPY);

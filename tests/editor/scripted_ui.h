@@ -27,6 +27,13 @@ class ScriptedUi : public Ui {
     std::deque<std::function<bool(BlockSelectionDlgData&)>> selectionAnswers;
     std::deque<std::optional<std::string>> messageTypeAnswers; // the text typed; nullopt = Cancel
     std::deque<std::optional<std::string>> textAnswers;        // the text typed; nullopt = Cancel
+    // The film dialogs: the struct as OK leaves it; nullopt = Cancel.
+    std::deque<std::optional<FixCameraDlgData>> fixCameraAnswers;
+    std::deque<std::optional<ReCameraDlgData>> reCameraAnswers;
+    std::deque<std::optional<FovDlgData>> fovAnswers;
+    std::deque<std::optional<FrameRateDlgData>> frameRateAnswers;
+    std::deque<std::optional<PaletteShiftDlgData>> paletteShiftAnswers;
+    std::deque<std::optional<EntityEffectsDlgData>> entityEffectsAnswers;
 
     std::vector<std::string> transcript;
     std::vector<std::string> messages; // the ShowMessage texts alone
@@ -63,6 +70,10 @@ class ScriptedUi : public Ui {
         EXPECT_TRUE(selectionAnswers.empty()) << "unused block selection answers";
         EXPECT_TRUE(messageTypeAnswers.empty()) << "unused message type answers";
         EXPECT_TRUE(textAnswers.empty()) << "unused text entry answers";
+        EXPECT_TRUE(fixCameraAnswers.empty() && reCameraAnswers.empty() && fovAnswers.empty() &&
+                    frameRateAnswers.empty() && paletteShiftAnswers.empty() &&
+                    entityEffectsAnswers.empty())
+            << "unused film dialog answers";
     }
 
     void ShowMessage(const std::string& text) override {
@@ -78,7 +89,39 @@ class ScriptedUi : public Ui {
     bool RunBlockSelectionDlg(BlockSelectionDlgData& data) override;
     bool RunMessageTypeDlg(MessageTypeDlgData& data) override;
     bool RunTextEntryDlg(TextEntryDlgData& data) override;
+    bool RunFixCameraDlg(FixCameraDlgData& data) override {
+        return Answer(fixCameraAnswers, data, "fix camera");
+    }
+    bool RunReCameraDlg(ReCameraDlgData& data) override {
+        return Answer(reCameraAnswers, data, "recamera");
+    }
+    bool RunFovDlg(FovDlgData& data) override { return Answer(fovAnswers, data, "fov"); }
+    bool RunFrameRateDlg(FrameRateDlgData& data) override {
+        return Answer(frameRateAnswers, data, "frame rate");
+    }
+    bool RunPaletteShiftDlg(PaletteShiftDlgData& data) override {
+        return Answer(paletteShiftAnswers, data, "palette shift");
+    }
+    bool RunEntityEffectsDlg(EntityEffectsDlgData& data) override {
+        return Answer(entityEffectsAnswers, data, "entity effects");
+    }
     void ShowStatus(const std::string& text) override { statuses.push_back(text); }
+
+  private:
+    template <class T>
+    bool Answer(std::deque<std::optional<T>>& answers, T& data, const char* name) {
+        transcript.push_back(std::string(name) + " dialog");
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected " << name << " dialog";
+            return false;
+        }
+        std::optional<T> answer = answers.front();
+        answers.pop_front();
+        if (answer) {
+            data = *answer;
+        }
+        return answer.has_value();
+    }
 };
 
 // Records what the view shows. StorePageFields runs `onStore` when set (a test can type into

@@ -1,0 +1,88 @@
+#include "editor/selection_frames.h"
+
+#include "demo/frame_timeline.h"
+#include "demo/tresk_doc.h"
+
+#include <algorithm>
+
+namespace {
+
+std::optional<EntityState> Find(const EntitySet& set, uint16_t number) {
+    auto it = std::lower_bound(set.begin(), set.end(), number,
+                               [](const EntityState& e, uint16_t n) { return e.number < n; });
+    if (it == set.end() || it->number != number) {
+        return std::nullopt;
+    }
+    return *it;
+}
+
+EntityMessage* RecordOf(const FrameMessage& frame, uint16_t number) {
+    const DemoMessage* m = frame.next;
+    if (m != nullptr && m->type == svc_playerinfo) {
+        m = m->next;
+    }
+    for (; m != nullptr && m->type == svc_packetentities; m = m->next) {
+        auto* e = const_cast<EntityMessage*>(static_cast<const EntityMessage*>(m));
+        if (e->state.number == 0) {
+            break;
+        }
+        if (e->state.number == number && e->state.remove == 0) {
+            return e;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+std::vector<SelectedFrame> SelectedFrames(CTreskDoc& doc, uint32_t first, uint32_t count,
+                                          uint16_t entity) {
+    std::vector<SelectedFrame> frames;
+    FrameTimeline timeline;
+    const uint64_t last = uint64_t{first} + count - 1;
+    uint32_t n = 1;
+    for (DemoBlock* b = doc.FirstBlock(); b != nullptr && n <= last; b = b->next, ++n) {
+        FrameMessage* shown = n >= first ? FirstCompleteFrame(*b) : nullptr;
+        for (const DemoMessage* m = b->FirstMessage(); m != nullptr; m = m->next) {
+            timeline.Apply(*m);
+            if (m != shown) {
+                continue;
+            }
+            SelectedFrame f;
+            f.block = n;
+            f.where = b;
+            f.frame = shown;
+            f.player = MessageCast<PlayerInfoMessage>(shown->next);
+            if (entity != 0) {
+                f.entity = Find(timeline.Shown(), entity);
+                f.record = f.entity ? RecordOf(*shown, entity) : nullptr;
+            }
+            if (f.player != nullptr) {
+                frames.push_back(f);
+            }
+        }
+    }
+    return frames;
+}
+
+EntityMessage& EntityRecordIn(SelectedFrame& frame, const EntityState& state) {
+    if (frame.record != nullptr) {
+        return *frame.record;
+    }
+    // After the player state and every record of a lower number, before the terminator.
+    DemoMessage* after = frame.player;
+    while (after->next != nullptr && after->next->type == svc_packetentities) {
+        const auto& e = static_cast<const EntityMessage&>(*after->next);
+        if (e.state.number == 0 || e.state.number > state.number) {
+            break;
+        }
+        after = after->next;
+    }
+    MessagePtr record = NewMessage(svc_packetentities);
+    auto* raw = static_cast<EntityMessage*>(record.get());
+    raw->state = state;
+    raw->state.remove = 0;
+    frame.where->InsertMessageAfter(after, std::move(record));
+    frame.record = raw;
+    return *raw;
+}

@@ -1,0 +1,35 @@
+// The frames of a run of selected blocks as the game shows them: the film commands rewrite
+// each selected frame's player state from what the frame shows, including entities the frame
+// carries over without sending them.
+#pragma once
+
+#include "demo/demo_message.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+class CTreskDoc;
+class DemoBlock;
+
+struct SelectedFrame {
+    uint32_t block = 0; // 1-based block number
+    DemoBlock* where = nullptr;
+    FrameMessage* frame = nullptr;       // the block's first frame the game shows
+    PlayerInfoMessage* player = nullptr; // that frame's player state
+    // The followed entity as this frame shows it; none when the frame does not hold it.
+    std::optional<EntityState> entity;
+    // Its record in this frame; null when the frame carries it over unsent.
+    EntityMessage* record = nullptr;
+};
+
+// The frames of blocks first to first + count - 1 (blocks without a frame the game shows are
+// left out), following entity `entity` (0: none). Walks the demo from its start, so that an
+// entity's state is known even where the selection never sends it.
+std::vector<SelectedFrame> SelectedFrames(CTreskDoc& doc, uint32_t first, uint32_t count,
+                                          uint16_t entity = 0);
+
+// The record of entity `number` in a frame, inserted in number order with `state` when the
+// frame carries the entity over unsent (the frame's records hold full states, so the frame
+// shows the same).
+EntityMessage& EntityRecordIn(SelectedFrame& frame, const EntityState& state);
