@@ -147,6 +147,10 @@ EditTransaction::EditTransaction(CTreskDoc& doc, BlockSpan span, const EditPlace
                                  bool fields)
     : doc_(doc), first_(span.first), count_(span.count), blockCountBefore_(doc.blockCount),
       firstFrameBlockBefore_(doc.firstFrameBlock), before_(before) {
+    nested_ = doc.openEdits++ > 0;
+    if (nested_) {
+        return; // the open transaction has copied what this one changes
+    }
     if (first_ < 1) {
         first_ = 1;
     }
@@ -163,7 +167,8 @@ EditTransaction::EditTransaction(CTreskDoc& doc, BlockSpan span, const EditPlace
 }
 
 EditTransaction::~EditTransaction() {
-    if (!committed_) {
+    --doc_.openEdits;
+    if (!committed_ && !nested_) {
         TakeBack()->Undo(doc_);
     }
 }
@@ -175,12 +180,13 @@ std::unique_ptr<BlockSwap> EditTransaction::TakeBack() {
                                        std::move(fields_));
 }
 
-void EditTransaction::Commit(std::string label, const EditPlace& after) {
-    if (committed_) {
-        return;
+bool EditTransaction::Commit(std::string label, const EditPlace& after) {
+    if (committed_ || nested_) {
+        return false;
     }
     committed_ = true;
     doc_.history.Push({std::move(label), TakeBack(), before_, after});
+    return true;
 }
 
 std::string BlockCountText(uint32_t count) {

@@ -53,6 +53,7 @@ struct BlockSpan {
     uint32_t count = 0;
 };
 
+// The outer transaction's span must hold every block a nested one changes.
 class EditTransaction {
   public:
     // Opens a change of a run of blocks (a count of 0 changes nothing but inserts before
@@ -64,8 +65,11 @@ class EditTransaction {
     EditTransaction(const EditTransaction&) = delete;
     EditTransaction& operator=(const EditTransaction&) = delete;
 
-    // Records the change in the document's history under a label ("Cut 100 blocks").
-    void Commit(std::string label, const EditPlace& after);
+    // Records the change in the document's history under a label ("Cut 100 blocks"). A
+    // transaction opened while another is open (a message deletion inside a removal over the
+    // selection) is part of that one: it records nothing and returns false.
+    bool Commit(std::string label, const EditPlace& after);
+    bool Nested() const { return nested_; }
 
   private:
     std::unique_ptr<BlockSwap> TakeBack();
@@ -79,6 +83,7 @@ class EditTransaction {
     DemoBlock* copy_ = nullptr;
     std::unique_ptr<DocumentFields> fields_;
     bool committed_ = false;
+    bool nested_ = false;
 };
 
 // "1 block", "100 blocks".

@@ -183,6 +183,8 @@ class CTreskDoc {
     std::array<PlayerModelEntry, kPlayerModels> playerModels;
     // Every change made to the document, for undo and redo.
     EditHistory history;
+    // Edit transactions open now (edit_transaction.h).
+    int openEdits = 0;
     // What the last save could not do exactly.
     SaveReport lastSave;
 

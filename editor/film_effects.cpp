@@ -140,29 +140,8 @@ uint32_t EntityEffect(CTreskView& view, const EntityEffectsDlgData& effects) {
         SelectedFrames(view.Document(), view.CurrentBlockNumber(), view.SelectionCount(),
                        static_cast<uint16_t>(effects.entity));
     EditTransaction edit(view.Document(), Selection(view), view.Place());
-    uint32_t changed = 0;
-    bool started = false;
-    for (SelectedFrame& f : frames) {
-        if (!f.entity) {
-            started = false; // it left: a return starts from its own record again
-            continue;
-        }
-        if (f.block == LastSelected(view)) {
-            // The change ends here: the entity shows as it was, sent or not.
-            if (started && f.record == nullptr) {
-                EntityRecordIn(f, *f.entity);
-            }
-            break;
-        }
-        if (f.record == nullptr && started) {
-            ++changed; // carried over from the changed record before it
-            continue;
-        }
-        EntityMessage& record = EntityRecordIn(f, *f.entity);
-        ApplyEffects(record.state, effects);
-        started = true;
-        ++changed;
-    }
+    const uint32_t changed = EditEntityBefore(
+        frames, LastSelected(view), [&effects](EntityState& e) { ApplyEffects(e, effects); });
     view.CommitEdit(edit, "Entity effects on entity " + std::to_string(effects.entity) + " over " +
                               FrameCountText(changed));
     view.RefreshView();

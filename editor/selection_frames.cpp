@@ -86,3 +86,29 @@ EntityMessage& EntityRecordIn(SelectedFrame& frame, const EntityState& state) {
     frame.record = raw;
     return *raw;
 }
+
+uint32_t EditEntityBefore(std::vector<SelectedFrame>& frames, uint32_t endBlock,
+                          const std::function<void(EntityState&)>& edit) {
+    uint32_t changed = 0;
+    bool started = false;
+    for (SelectedFrame& f : frames) {
+        if (!f.entity) {
+            started = false; // it left: a return starts from its own record again
+            continue;
+        }
+        if (f.block >= endBlock) {
+            // The change ends here: the entity shows as it was, sent or not.
+            if (started && f.record == nullptr) {
+                EntityRecordIn(f, *f.entity);
+            }
+            break;
+        }
+        ++changed;
+        if (f.record == nullptr && started) {
+            continue; // carried over from the changed record before it
+        }
+        edit(EntityRecordIn(f, *f.entity).state);
+        started = true;
+    }
+    return changed;
+}

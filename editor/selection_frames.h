@@ -6,6 +6,7 @@
 #include "demo/demo_message.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -33,3 +34,10 @@ std::vector<SelectedFrame> SelectedFrames(CTreskDoc& doc, uint32_t first, uint32
 // frame carries the entity over unsent (the frame's records hold full states, so the frame
 // shows the same).
 EntityMessage& EntityRecordIn(SelectedFrame& frame, const EntityState& state);
+
+// Changes the followed entity with `edit` in every frame that holds it before block
+// `endBlock`. A frame that carries it over unsent gets a record where the change starts, and
+// the frame at `endBlock` one with the entity as it was (when it carries it over), so the
+// change lasts exactly over those frames. Returns the frames changed.
+uint32_t EditEntityBefore(std::vector<SelectedFrame>& frames, uint32_t endBlock,
+                          const std::function<void(EntityState&)>& edit);

@@ -709,6 +709,7 @@ void CTreskView::ShowPlace(const EditPlace& place) {
 }
 
 void CTreskView::CommitEdit(EditTransaction& edit, const std::string& label) {
-    edit.Commit(label, Place());
-    ui_.ShowStatus(label);
+    if (edit.Commit(label, Place())) {
+        ui_.ShowStatus(label);
+    }
 }
