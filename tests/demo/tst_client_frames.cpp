@@ -241,4 +241,52 @@ TEST(ClientFrames, ARemoveCarriesNoFieldsOnTheWireEitherWay) {
     EXPECT_EQ(saved, PacketBytes({101, 100, {EntityDelta::Remove(6), moved}}));
 }
 
+TEST(ClientFrames, AnOldFrameRunningOverTheEndOfTheParseRingIsReadWhole) {
+    // 250 entities a frame: frame 104 fills parse entries 1000 to 1249, which wrap round the
+    // ring's 1024. Frame 105 reads against it; frame 106 against 104 as well, so it is kept
+    // whole on that wrapped frame.
+    constexpr int kCount = 250;
+    std::vector<EntityDelta> all;
+    for (int n = 1; n <= kCount; ++n) {
+        all.push_back({.number = n, .bits = U_MODEL | U_FRAME8,
+                       .modelindex = static_cast<uint8_t>(n), .frame = 1});
+    }
+    auto moved = [](int n, int16_t x) {
+        return EntityDelta{.number = n, .bits = U_ORIGIN1, .origin = {x, 0, 0}};
+    };
+    std::vector<Packet> packets = {
+        {100, -1, all},
+        {101, 100, {moved(1, 8)}},
+        {102, 101, {moved(2, 8)}},
+        {103, 102, {moved(3, 8)}},
+        {104, 103, {moved(30, 8), moved(240, 16)}}, // 30 at entry 1029, 240 at 1239
+        {105, 104, {moved(4, 8)}},
+        {106, 104, {moved(5, 8)}},
+    };
+    auto doc = DecodedDoc(DemoOf({}, packets));
+    EXPECT_TRUE(doc->Problems().empty());
+    const FrameMessage* irregular = FrameOf(*doc, 9);
+    ASSERT_TRUE(irregular->complete);
+    EXPECT_TRUE(irregular->valid);
+    ASSERT_NE(irregular->keptWhole, nullptr);
+    const EntitySet& kept = irregular->keptWhole->base;
+    ASSERT_EQ(kept.size(), static_cast<size_t>(kCount));
+    for (int n = 1; n <= kCount; ++n) {
+        const EntityState& e = kept[static_cast<size_t>(n - 1)];
+        ASSERT_EQ(e.number, n);
+        EXPECT_EQ(e.modelindex, n) << n;
+        EXPECT_EQ(e.origin[0], n <= 3 || n == 30 ? 8 : n == 240 ? 16 : 0) << n;
+    }
+    for (uint32_t block : {8u, 9u}) {
+        EntitySet shown = ShownAt(*doc, block);
+        ASSERT_EQ(shown.size(), static_cast<size_t>(kCount)) << block;
+        EXPECT_EQ(Find(shown, 240)->origin[0], 16) << block;
+        EXPECT_EQ(Find(shown, 250)->modelindex, 250) << block;
+    }
+    EXPECT_EQ(Find(ShownAt(*doc, 8), 4)->origin[0], 8);
+    EXPECT_EQ(Find(ShownAt(*doc, 9), 4)->origin[0], 0); // 106 is read against 104, not 105
+    EXPECT_EQ(Find(ShownAt(*doc, 9), 5)->origin[0], 8);
+    ExpectResaveShowsTheSame(*doc);
+}
+
 } // namespace
