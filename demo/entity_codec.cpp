@@ -2,9 +2,6 @@
 
 #include "tresk_doc.h"
 
-#include <cstddef>
-#include <cstring>
-
 namespace {
 
 // A field sent in 8, 16 or 32 bits by its two bits. The 16-bit form is signed on the wire, as
@@ -97,7 +94,8 @@ uint32_t ReadEntityBits(WireReader& in, uint16_t& number) {
 
 void ReadEntityFields(WireReader& in, uint32_t bits, const EntityState& from, EntityState& s) {
     uint16_t number = s.number;
-    s = CarriedEntity(from);
+    s = from;
+    CarryOver(s);
     s.number = number;
     if (bits & U_MODEL) {
         s.modelindex = in.Byte();
@@ -190,27 +188,6 @@ void WriteBaselineDelta(WireWriter& out, const EntityState& s) {
     }
     WriteEntityDelta(out, bits, s);
 }
-
-namespace {
-
-// Whether nothing of `to` needs sending over `from`: the usual case, an entity carried over
-// unchanged. Compares the fields as three runs of bytes (the layout is checked below).
-bool NothingToSend(const EntityState& from, const EntityState& to) {
-    static_assert(offsetof(EntityState, origin) + sizeof to.origin ==
-                  offsetof(EntityState, old_origin));
-    static_assert(offsetof(EntityState, modelindex) + 4 == offsetof(EntityState, angles) &&
-                  offsetof(EntityState, angles) + 3 == offsetof(EntityState, sound));
-    const auto* f = reinterpret_cast<const unsigned char*>(&from);
-    const auto* t = reinterpret_cast<const unsigned char*>(&to);
-    constexpr size_t kHead = offsetof(EntityState, old_origin); // frame to origin
-    constexpr size_t kTail = offsetof(EntityState, modelindex); // models, angles, sound
-    constexpr size_t kTailLength = offsetof(EntityState, sound) + 1 - kTail;
-    return to.event == 0 && to.solid == from.solid && std::memcmp(f, t, kHead) == 0 &&
-           std::memcmp(f + kTail, t + kTail, kTailLength) == 0 &&
-           std::memcmp(to.old_origin, from.origin, sizeof to.old_origin) == 0;
-}
-
-} // namespace
 
 uint32_t EntityDeltaBits(const EntityState& from, const EntityState& to) {
     if (NothingToSend(from, to)) {
