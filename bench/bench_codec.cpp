@@ -70,33 +70,42 @@ const fx::Bytes& GeneratedDemo() {
     return bytes;
 }
 
-const fx::Bytes& Demo(int which) { return which == 0 ? LargestCorpusDemo() : GeneratedDemo(); }
-
-void SetLabel(benchmark::State& state, const fx::Bytes& demo, int which) {
+// The demo a benchmark's argument names (0: the largest corpus demo, 1: the generated one),
+// with the benchmark labelled by it; null, and the benchmark skipped, when there is none.
+const fx::Bytes* DemoOrSkip(benchmark::State& state) {
+    const int which = static_cast<int>(state.range(0));
+    const fx::Bytes& demo = which == 0 ? LargestCorpusDemo() : GeneratedDemo();
+    if (demo.empty()) {
+        state.SkipWithError("no demo");
+        return nullptr;
+    }
     char label[64];
     std::snprintf(label, sizeof label, "%s, %.1f MB", which == 0 ? "largest corpus demo" : "generated",
                   demo.size() / (1024.0 * 1024.0));
     state.SetLabel(label);
+    return &demo;
 }
 
 // Reading the container and decoding every block.
+void LoadAndDecode(CTreskDoc& doc, const fx::Bytes& demo) {
+    doc.LoadFromBytes(demo.data(), demo.size());
+    doc.DecodeAll();
+}
+
 void BM_Decode(benchmark::State& state) {
-    const fx::Bytes& demo = Demo(static_cast<int>(state.range(0)));
-    if (demo.empty()) {
-        state.SkipWithError("no demo");
+    const fx::Bytes* demo = DemoOrSkip(state);
+    if (demo == nullptr) {
         return;
     }
     for (auto _ : state) {
         CTreskDoc doc;
-        doc.LoadFromBytes(demo.data(), demo.size());
-        doc.DecodeAll();
+        LoadAndDecode(doc, *demo);
         benchmark::DoNotOptimize(doc.blockCount);
         state.PauseTiming();
         doc.OnCloseDocument();
         state.ResumeTiming();
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * demo.size()));
-    SetLabel(state, demo, static_cast<int>(state.range(0)));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * demo->size()));
 }
 
 // Saves `doc` into memory once per iteration; returns the size of the saved demo.
@@ -113,24 +122,20 @@ size_t TimeSaves(benchmark::State& state, CTreskDoc& doc, size_t demoSize) {
 
 // Saving: the rebuilt signon and every block encoded, into memory.
 void BM_Encode(benchmark::State& state) {
-    const fx::Bytes& demo = Demo(static_cast<int>(state.range(0)));
-    if (demo.empty()) {
-        state.SkipWithError("no demo");
+    const fx::Bytes* demo = DemoOrSkip(state);
+    if (demo == nullptr) {
         return;
     }
     CTreskDoc doc;
-    doc.LoadFromBytes(demo.data(), demo.size());
-    doc.DecodeAll();
-    TimeSaves(state, doc, demo.size());
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * demo.size()));
-    SetLabel(state, demo, static_cast<int>(state.range(0)));
+    LoadAndDecode(doc, *demo);
+    TimeSaves(state, doc, demo->size());
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * demo->size()));
 }
 
 // Resident memory an open, decoded demo costs, per byte of demo.
 void BM_MemoryPerByte(benchmark::State& state) {
-    const fx::Bytes& demo = Demo(static_cast<int>(state.range(0)));
-    if (demo.empty()) {
-        state.SkipWithError("no demo");
+    const fx::Bytes* demo = DemoOrSkip(state);
+    if (demo == nullptr) {
         return;
     }
     double perByte = 0;
@@ -138,29 +143,25 @@ void BM_MemoryPerByte(benchmark::State& state) {
         malloc_trim(0);
         size_t before = ResidentBytes();
         auto doc = std::make_unique<CTreskDoc>();
-        doc->LoadFromBytes(demo.data(), demo.size());
-        doc->DecodeAll();
+        LoadAndDecode(*doc, *demo);
         size_t after = ResidentBytes();
-        perByte = static_cast<double>(after - before) / static_cast<double>(demo.size());
+        perByte = static_cast<double>(after - before) / static_cast<double>(demo->size());
         state.PauseTiming();
         doc.reset();
         state.ResumeTiming();
     }
     state.counters["resident_bytes_per_demo_byte"] = perByte;
-    SetLabel(state, demo, static_cast<int>(state.range(0)));
 }
 
 // Saving after 100 cuts of five blocks spread over the demo: every frame after a cut is kept
 // whole, so the save repairs 100 joins.
 void BM_SaveAfterCuts(benchmark::State& state) {
-    const fx::Bytes& demo = Demo(static_cast<int>(state.range(0)));
-    if (demo.empty()) {
-        state.SkipWithError("no demo");
+    const fx::Bytes* demo = DemoOrSkip(state);
+    if (demo == nullptr) {
         return;
     }
     CTreskDoc doc;
-    doc.LoadFromBytes(demo.data(), demo.size());
-    doc.DecodeAll();
+    LoadAndDecode(doc, *demo);
     const uint32_t firstPlay = FirstFrameBlockNumber(doc);
     const uint32_t step = (doc.blockCount - firstPlay) / 101;
     if (firstPlay == 0 || step < 6) {
@@ -170,10 +171,9 @@ void BM_SaveAfterCuts(benchmark::State& state) {
     for (uint32_t k = 100; k >= 1; --k) {
         DeleteBlockChain(UnlinkBlockRun(doc, doc.BlockAt(firstPlay + k * step), 5));
     }
-    const size_t saved = TimeSaves(state, doc, demo.size());
+    const size_t saved = TimeSaves(state, doc, demo->size());
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * saved));
     state.counters["frames_not_exact"] = static_cast<double>(doc.lastSave.framesDiffering);
-    SetLabel(state, demo, static_cast<int>(state.range(0)));
 }
 
 BENCHMARK(BM_Decode)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -6,6 +6,7 @@
 #include "frame_timeline.h"
 #include "tresk_doc.h"
 
+#include <cstddef>
 #include <cstring>
 
 namespace {
@@ -77,7 +78,8 @@ void DemoBlock::Decode(CTreskDoc& doc, int mode) {
         doc.ReportProblem(FrameCutByBlockEndProblem(c.open->server_frame, where));
     }
     AbandonFrame(doc);
-    MoveRecordsIntoOwnArena();
+    // A message cut short was made in the scratch arena and dropped.
+    MoveRecordsIntoOwnArena(scratch, status != ReadStatus::kTruncated);
     FreeRawBytes();
     decoded = true;
 
@@ -97,7 +99,35 @@ void DemoBlock::Decode(CTreskDoc& doc, int mode) {
     }
 }
 
-void DemoBlock::MoveRecordsIntoOwnArena() {
+void DemoBlock::MoveRecordsIntoOwnArena(MessageArena& scratch, bool whole) {
+    size_t length = 0;
+    std::byte* run = whole ? scratch.SingleRun(length) : nullptr;
+    if (run != nullptr && length > 0) {
+        // The records fill the scratch chunk one after the other, each aligned as the sizing
+        // below would place it: one copy of the run lays them out in the block's own chunk,
+        // which then needs only its links shifted and its records with texts moved.
+        arena_.Release();
+        arena_.Reserve(length);
+        auto* to = static_cast<std::byte*>(arena_.Allocate(length, alignof(std::max_align_t)));
+        std::memcpy(to, run, length);
+        auto moved = [run, to](DemoMessage* m) {
+            return reinterpret_cast<DemoMessage*>(to + (reinterpret_cast<std::byte*>(m) - run));
+        };
+        DemoMessage* tail = nullptr;
+        for (DemoMessage* m = first_; m != nullptr;) {
+            DemoMessage* following = m->next;
+            DemoMessage* place = moved(m);
+            if (m->type != svc_packetentities && m->type != svc_playerinfo) {
+                place = AdoptCopiedMessage(m, place);
+            }
+            place->next = following != nullptr ? moved(following) : nullptr;
+            tail = place;
+            m = following;
+        }
+        first_ = first_ != nullptr ? moved(first_) : nullptr;
+        last_ = tail;
+        return;
+    }
     size_t bytes = 0;
     for (DemoMessage* m = first_; m != nullptr; m = m->next) {
         bytes += ArenaFootprint(m->type, bytes);

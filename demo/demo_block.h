@@ -76,7 +76,9 @@ class DemoBlock {
   private:
     void Link(DemoMessage* after, DemoMessage* message);
     // Moves freshly decoded records from the scratch arena into one chunk of exactly their size.
-    void MoveRecordsIntoOwnArena();
+    // `whole`: every record made in the scratch arena is linked in the block (none was
+    // dropped), so when the scratch arena is one chunk its bytes can move at once.
+    void MoveRecordsIntoOwnArena(MessageArena& scratch, bool whole);
 
     std::shared_ptr<const uint8_t> raw_;
     DemoMessage* first_ = nullptr;

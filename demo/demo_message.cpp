@@ -89,6 +89,20 @@ DemoMessage* RelocateMessage(DemoMessage* m, MessageArena& to) {
     });
 }
 
+DemoMessage* AdoptCopiedMessage(DemoMessage* m, void* place) {
+    return WithRecordType(m->type, [m, place](auto tag) -> DemoMessage* {
+        using T = typename decltype(tag)::type;
+        if constexpr (std::is_trivially_copyable_v<T>) {
+            return static_cast<T*>(place); // the copied bytes are the record
+        } else {
+            T* old = static_cast<T*>(m);
+            T* moved = new (place) T(std::move(*old));
+            DestroyMessage(old);
+            return moved;
+        }
+    });
+}
+
 void DestroyMessage(DemoMessage* m) {
     if (m == nullptr) {
         return;

@@ -179,3 +179,7 @@ DemoMessage* CloneMessageIn(const DemoMessage& m, MessageArena& arena);
 size_t ArenaFootprint(uint8_t type, size_t offset);
 // Moves a record into an arena; the old record is destroyed (its storage stays where it was).
 DemoMessage* RelocateMessage(DemoMessage* m, MessageArena& to);
+// Completes the move of a record whose bytes were copied to `place` along with its
+// neighbours: a record that is not a plain copy of its bytes (it holds texts or a kept frame)
+// is moved there from `m`, which is destroyed. Returns the record at `place`.
+DemoMessage* AdoptCopiedMessage(DemoMessage* m, void* place);

@@ -92,6 +92,7 @@ SaveReport DemoSaver::Run() {
 void DemoSaver::StartMap() {
     haveFrame_ = false;
     held_.clear();
+    heldIsShown_ = true;
     heldPlayer_ = PlayerState{};
     baselines_ = {};
     timeline_.StartMap();
@@ -207,6 +208,9 @@ void DemoSaver::WriteConfigStringCorrections(const ConfigStringOverlay& wanted) 
 
 void DemoSaver::WriteFrame(FrameMessage& frame, size_t budget) {
     numbering_.Number(frame);
+    // What the game holds is what this frame's records apply onto: only its records can
+    // differ from it.
+    const bool recordsSayAll = heldIsShown_ && frame.keptWhole == nullptr;
     const EntitySet& target = timeline_.ShowFrame(frame);
     frameDiffers_ = false;
     const PlayerInfoMessage* player = FramePlayer(frame);
@@ -223,7 +227,7 @@ void DemoSaver::WriteFrame(FrameMessage& frame, size_t budget) {
 
     const size_t start = bytes_.size();
     bytes_.insert(bytes_.end(), head.begin(), head.end());
-    WriteEntities(target, room);
+    WriteEntities(target, room, recordsSayAll ? &frame : nullptr);
     units_.push_back({start, bytes_.size()});
     haveFrame_ = true;
     if (frameDiffers_) {
@@ -231,49 +235,115 @@ void DemoSaver::WriteFrame(FrameMessage& frame, size_t budget) {
     }
 }
 
-void DemoSaver::WriteEntities(const EntitySet& target, size_t room) {
+void DemoSaver::EncodeEntities(const EntitySet& target, std::vector<EntityPiece>* list) {
     using Piece = EntityPiece;
-    std::vector<Piece>& list = entityPieces_;
-    list.clear();
     pieces_.clear();
     WireWriter w(pieces_);
-    const EntitySet& from = held_;
+    // Plain pointers and counts: the byte writes would otherwise make the compiler reload
+    // the sets' bounds for every entity.
+    const EntityState* from = held_.data();
+    const EntityState* to = target.data();
+    const size_t fromCount = held_.size();
+    const size_t toCount = target.size();
     size_t i = 0;
     size_t j = 0;
-    while (i < from.size() || j < target.size()) {
+    while (i < fromCount || j < toCount) {
+        if (list == nullptr && i < fromCount && j < toCount && from[i].number == to[j].number &&
+            NothingToSend(from[i], to[j])) {
+            ++i; // unchanged: nothing to write, and no piece wanted
+            ++j;
+            continue;
+        }
         Piece p{};
         p.start = pieces_.size();
-        if (j == target.size() || (i < from.size() && from[i].number < target[j].number)) {
+        if (j == toCount || (i < fromCount && from[i].number < to[j].number)) {
             p.kind = Piece::kRemove;
             p.from = static_cast<uint32_t>(i++);
             WriteEntityRemove(w, from[p.from].number);
-        } else if (i == from.size() || target[j].number < from[i].number) {
+        } else if (i == fromCount || to[j].number < from[i].number) {
             // New to the game: read against its baseline, and sent even when it equals it.
             p.kind = Piece::kNew;
             p.to = static_cast<uint32_t>(j++);
-            const EntityState& t = target[p.to];
+            const EntityState& t = to[p.to];
             WriteEntityDelta(w, EntityDeltaBits(baselines_[t.number], t), t);
         } else {
             p.kind = Piece::kChange;
             p.from = static_cast<uint32_t>(i++);
             p.to = static_cast<uint32_t>(j++);
-            uint32_t bits = EntityDeltaBits(from[p.from], target[p.to]);
+            uint32_t bits = EntityDeltaBits(from[p.from], to[p.to]);
             if (bits != 0) {
-                WriteEntityDelta(w, bits, target[p.to]);
+                WriteEntityDelta(w, bits, to[p.to]);
             }
         }
         p.end = pieces_.size();
         p.sent = true;
-        list.push_back(p);
+        if (list != nullptr) {
+            list->push_back(p);
+        }
     }
+}
 
+bool DemoSaver::EncodeRecordedEntities(const FrameMessage& frame) {
+    pieces_.clear();
+    WireWriter w(pieces_);
+    const EntityState* from = held_.data();
+    const size_t fromCount = held_.size();
+    size_t i = 0; // the first held entity not below the records so far
+    int last = 0;
+    bool ordered = true;
+    ForEachFrameEntity(frame, [&](const EntityState& r) {
+        // Skipped and judged as the timeline does when it shows the frame.
+        if (!ordered || !HasSlot(r.number)) {
+            return;
+        }
+        if (r.number <= last) {
+            ordered = false;
+            return;
+        }
+        last = r.number;
+        i = static_cast<size_t>(
+            std::lower_bound(from + i, from + fromCount, r.number,
+                             [](const EntityState& e, int n) { return e.number < n; }) -
+            from);
+        const bool held = i < fromCount && from[i].number == r.number;
+        if (r.remove) {
+            if (held) {
+                WriteEntityRemove(w, r.number);
+            }
+            return;
+        }
+        EntityState shown = r; // as the timeline shows it
+        shown.remove = 0;
+        if (!held) {
+            WriteEntityDelta(w, EntityDeltaBits(baselines_[shown.number], shown), shown);
+        } else if (uint32_t bits = EntityDeltaBits(from[i], shown); bits != 0) {
+            WriteEntityDelta(w, bits, shown);
+        }
+    });
+    return ordered;
+}
+
+void DemoSaver::WriteEntities(const EntitySet& target, size_t room, const FrameMessage* frame) {
+    using Piece = EntityPiece;
+    std::vector<Piece>& list = entityPieces_;
+    const EntitySet& from = held_;
+    // Most frames fit: encode without keeping track of the pieces, and only when the
+    // differences overflow the room encode them again piece by piece. When the game holds
+    // what the frame's records apply onto, every entity without a record is carried over as
+    // the game carries it and needs no bytes: the records alone give the same bytes.
+    if (frame == nullptr || !EncodeRecordedEntities(*frame)) {
+        EncodeEntities(target, nullptr);
+    }
     bytes_.push_back(svc_packetentities);
     if (pieces_.size() <= room) {
         bytes_.insert(bytes_.end(), pieces_.begin(), pieces_.end());
         held_ = target;
+        heldIsShown_ = true;
     } else {
         // What does not fit waits: the game keeps what it holds for those entities, and the
         // next frames send the rest of the difference.
+        list.clear();
+        EncodeEntities(target, &list);
         size_t used = 0;
         for (Piece& p : list) {
             size_t length = p.end - p.start;
@@ -305,6 +375,7 @@ void DemoSaver::WriteEntities(const EntitySet& target, size_t room) {
             }
         }
         held_.swap(nextHeld_);
+        heldIsShown_ = false;
     }
     WireWriter out(bytes_);
     WriteEntityTerminator(out);

@@ -70,7 +70,16 @@ class DemoSaver {
     void AfterPlainMessage(const DemoMessage& m);
     void WriteConfigStringCorrections(const ConfigStringOverlay& wanted);
     void WriteFrame(FrameMessage& frame, size_t budget);
-    void WriteEntities(const EntitySet& target, size_t room);
+    // Writes the entities of a frame that shows `target`; `frame` is given when the game
+    // holds what the frame's records apply onto.
+    void WriteEntities(const EntitySet& target, size_t room, const FrameMessage* frame);
+    // Encodes the differences from what the game holds to `target` into pieces_; with a
+    // list, also one piece per entity of either set (what it is and where its bytes are).
+    struct EntityPiece;
+    void EncodeEntities(const EntitySet& target, std::vector<EntityPiece>* list);
+    // The same bytes from the frame's records alone, for a frame whose records apply onto
+    // what the game holds. False (pieces_ unusable) when the records are out of order.
+    bool EncodeRecordedEntities(const FrameMessage& frame);
     void PackAndEmit();
     void Emit(const uint8_t* data, size_t size);
 
@@ -83,6 +92,8 @@ class DemoSaver {
     // What the game holds.
     bool haveFrame_ = false;
     EntitySet held_;
+    // held_ is what the timeline shows: the last frame's differences were all sent.
+    bool heldIsShown_ = true;
     PlayerState heldPlayer_{};
     std::array<EntityState, 1024> baselines_{};
     bool frameDiffers_ = false;

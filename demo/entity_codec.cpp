@@ -94,7 +94,8 @@ uint32_t ReadEntityBits(WireReader& in, uint16_t& number) {
 
 void ReadEntityFields(WireReader& in, uint32_t bits, const EntityState& from, EntityState& s) {
     uint16_t number = s.number;
-    s = CarriedEntity(from);
+    s = from;
+    CarryOver(s);
     s.number = number;
     if (bits & U_MODEL) {
         s.modelindex = in.Byte();
@@ -189,6 +190,9 @@ void WriteBaselineDelta(WireWriter& out, const EntityState& s) {
 }
 
 uint32_t EntityDeltaBits(const EntityState& from, const EntityState& to) {
+    if (NothingToSend(from, to)) {
+        return 0;
+    }
     uint32_t bits = 0;
     if (to.origin[0] != from.origin[0])
         bits |= U_ORIGIN1;

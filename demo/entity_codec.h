@@ -5,6 +5,9 @@
 #include "entity_state.h"
 #include "wire.h"
 
+#include <cstddef>
+#include <cstring>
+
 struct DeltaState;
 
 // Reads the bits (one to four bytes) and the entity number of an entity delta.
@@ -23,6 +26,23 @@ void StoreBaseline(DeltaState& delta, const EntityState& s);
 // Writes a spawnbaseline (without the id): every non-zero field, and the frame unless it is
 // kFrameNotSent.
 void WriteBaselineDelta(WireWriter& out, const EntityState& s);
+
+// Whether nothing of `to` needs sending over `from` (EntityDeltaBits would be 0): the usual
+// case, an entity carried over unchanged. Compares the fields as three runs of bytes.
+inline bool NothingToSend(const EntityState& from, const EntityState& to) {
+    static_assert(offsetof(EntityState, origin) + sizeof to.origin ==
+                  offsetof(EntityState, old_origin));
+    static_assert(offsetof(EntityState, modelindex) + 4 == offsetof(EntityState, angles) &&
+                  offsetof(EntityState, angles) + 3 == offsetof(EntityState, sound));
+    const auto* f = reinterpret_cast<const unsigned char*>(&from);
+    const auto* t = reinterpret_cast<const unsigned char*>(&to);
+    constexpr size_t kHead = offsetof(EntityState, old_origin); // frame to origin
+    constexpr size_t kTail = offsetof(EntityState, modelindex); // models, angles, sound
+    constexpr size_t kTailLength = offsetof(EntityState, sound) + 1 - kTail;
+    return to.event == 0 && to.solid == from.solid && std::memcmp(f, t, kHead) == 0 &&
+           std::memcmp(f + kTail, t + kTail, kTailLength) == 0 &&
+           std::memcmp(to.old_origin, from.origin, sizeof to.old_origin) == 0;
+}
 
 // The bits that turn `from` into `to` on the game's side: every field that differs, the old
 // origin when it is not from's origin, the event when it is not 0, each variable-width field

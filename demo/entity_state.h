@@ -1,6 +1,7 @@
 // Decoded entity state and the compact per-entity state the codec keeps between packets.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -74,13 +75,28 @@ struct EntitySlot : EntityState {};
 using EntitySet = std::vector<EntityState>;
 
 // An entity a frame carries over unchanged: the game moves its old origin to where it stood
-// and clears its event.
-inline EntityState CarriedEntity(const EntityState& from) {
-    EntityState s = from;
-    s.old_origin[0] = from.origin[0];
-    s.old_origin[1] = from.origin[1];
-    s.old_origin[2] = from.origin[2];
+// and clears its event. Done in place where the state lands: patching a copy just made on the
+// stack and storing it again stalls the store forwarding of the copy.
+inline void CarryOver(EntityState& s) {
+    s.old_origin[0] = s.origin[0];
+    s.old_origin[1] = s.origin[1];
+    s.old_origin[2] = s.origin[2];
     s.event = 0;
     s.remove = 0;
+}
+
+// Appends base[first, last) to `to`, each carried over.
+inline void AppendCarried(EntitySet& to, const EntitySet& base, size_t first, size_t last) {
+    size_t at = to.size();
+    to.insert(to.end(), base.begin() + static_cast<std::ptrdiff_t>(first),
+              base.begin() + static_cast<std::ptrdiff_t>(last));
+    for (; at < to.size(); ++at) {
+        CarryOver(to[at]);
+    }
+}
+
+inline EntityState CarriedEntity(const EntityState& from) {
+    EntityState s = from;
+    CarryOver(s);
     return s;
 }

@@ -17,11 +17,25 @@ void PushEntity(ClientFrames& c, const EntityState& s) {
     ++c.building.entityCount;
 }
 
-// Carries the old frame's entities below `end` over unchanged.
+// Carries the old frame's entities below `end` over unchanged. The loop works on locals: the
+// record stores would otherwise make the compiler reload the ring's counters for every
+// entity.
 void CarryOldUntil(ClientFrames& c, size_t end) {
-    for (; c.oldIndex < end; ++c.oldIndex) {
-        PushEntity(c, CarriedEntity(c.base[c.oldIndex]));
+    size_t i = c.oldIndex;
+    if (i >= end) {
+        return;
     }
+    const EntityState* from = c.base.data();
+    EntityState* ring = c.parseEntities.data();
+    uint32_t at = c.building.firstEntity + c.building.entityCount;
+    const uint32_t carried = static_cast<uint32_t>(end - i);
+    for (; i < end; ++i, ++at) {
+        EntityState& s = ring[at % kParseEntities];
+        s = from[i];
+        CarryOver(s);
+    }
+    c.building.entityCount += carried;
+    c.oldIndex = end;
 }
 
 // Position of the first old entity numbered `number` or above.
@@ -100,11 +114,14 @@ void BeginFrame(CTreskDoc& doc, FrameMessage& f) {
         c.building.valid = held && entitiesHeld;
         ReportDeltaNotHeld(doc, f, old, held, entitiesHeld);
         c.oldPlayer = old.player;
-        uint32_t count = std::min(old.entityCount, kParseEntities);
-        c.base.reserve(count);
-        for (uint32_t k = 0; k < count; ++k) {
-            c.base.push_back(c.parseEntities[(old.firstEntity + k) % kParseEntities]);
-        }
+        // The old frame's entities, copied out of the parse ring in at most two runs (the
+        // ring wraps): the new frame's entities may overwrite them while it is read.
+        const uint32_t count = std::min(old.entityCount, kParseEntities);
+        const uint32_t start = old.firstEntity % kParseEntities;
+        const uint32_t firstRun = std::min(count, kParseEntities - start);
+        const EntityState* ring = c.parseEntities.data();
+        c.base.assign(ring + start, ring + start + firstRun);
+        c.base.insert(c.base.end(), ring, ring + (count - firstRun));
         c.regular = c.haveLast && f.delta_frame == c.lastServerFrame && c.building.valid;
     }
     f.valid = c.building.valid;

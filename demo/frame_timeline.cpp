@@ -29,6 +29,7 @@ const EntitySet& FrameTimeline::ShowFrame(const FrameMessage& frame) {
     }
     const EntitySet& base = BaseFor(frame);
     next_.clear();
+    next_.reserve(base.size() + 64);
     size_t i = 0;
     int last = 0;
     bool ordered = true;
@@ -41,9 +42,12 @@ const EntitySet& FrameTimeline::ShowFrame(const FrameMessage& frame) {
             return;
         }
         last = r.number;
-        while (i < base.size() && base[i].number < r.number) {
-            next_.push_back(CarriedEntity(base[i++]));
+        size_t end = i;
+        while (end < base.size() && base[end].number < r.number) {
+            ++end;
         }
+        AppendCarried(next_, base, i, end);
+        i = end;
         if (i < base.size() && base[i].number == r.number) {
             ++i;
         }
@@ -53,9 +57,7 @@ const EntitySet& FrameTimeline::ShowFrame(const FrameMessage& frame) {
         }
     });
     if (ordered) {
-        while (i < base.size()) {
-            next_.push_back(CarriedEntity(base[i++]));
-        }
+        AppendCarried(next_, base, i, base.size());
     } else {
         // Records out of order (an edit renumbered one): apply them one by one, later wins.
         std::map<uint16_t, EntityState> byNumber;

@@ -29,6 +29,16 @@ class MessageArena {
         return Data(head_);
     }
 
+    // When the arena holds exactly one chunk, its records lie in one run of bytes from a
+    // 16-byte boundary: returns its start and sets length. Null otherwise.
+    std::byte* SingleRun(size_t& length) const {
+        if (head_ == nullptr || head_->next != nullptr) {
+            return nullptr;
+        }
+        length = head_->used;
+        return Data(head_);
+    }
+
     // Frees every chunk; the records in them must have been destroyed.
     void Release();
     // Forgets every record but keeps the largest chunk for reuse (a scratch arena).

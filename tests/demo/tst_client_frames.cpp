@@ -241,4 +241,131 @@ TEST(ClientFrames, ARemoveCarriesNoFieldsOnTheWireEitherWay) {
     EXPECT_EQ(saved, PacketBytes({101, 100, {EntityDelta::Remove(6), moved}}));
 }
 
+TEST(ClientFrames, AnOldFrameRunningOverTheEndOfTheParseRingIsReadWhole) {
+    // 250 entities a frame: frame 104 fills parse entries 1000 to 1249, which wrap round the
+    // ring's 1024. Frame 105 reads against it; frame 106 against 104 as well, so it is kept
+    // whole on that wrapped frame.
+    constexpr int kCount = 250;
+    std::vector<EntityDelta> all;
+    for (int n = 1; n <= kCount; ++n) {
+        all.push_back({.number = n, .bits = U_MODEL | U_FRAME8,
+                       .modelindex = static_cast<uint8_t>(n), .frame = 1});
+    }
+    auto moved = [](int n, int16_t x) {
+        return EntityDelta{.number = n, .bits = U_ORIGIN1, .origin = {x, 0, 0}};
+    };
+    std::vector<Packet> packets = {
+        {100, -1, all},
+        {101, 100, {moved(1, 8)}},
+        {102, 101, {moved(2, 8)}},
+        {103, 102, {moved(3, 8)}},
+        {104, 103, {moved(30, 8), moved(240, 16)}}, // 30 at entry 1029, 240 at 1239
+        {105, 104, {moved(4, 8)}},
+        {106, 104, {moved(5, 8)}},
+    };
+    auto doc = DecodedDoc(DemoOf({}, packets));
+    EXPECT_TRUE(doc->Problems().empty());
+    const FrameMessage* irregular = FrameOf(*doc, 9);
+    ASSERT_TRUE(irregular->complete);
+    EXPECT_TRUE(irregular->valid);
+    ASSERT_NE(irregular->keptWhole, nullptr);
+    const EntitySet& kept = irregular->keptWhole->base;
+    ASSERT_EQ(kept.size(), static_cast<size_t>(kCount));
+    for (int n = 1; n <= kCount; ++n) {
+        const EntityState& e = kept[static_cast<size_t>(n - 1)];
+        ASSERT_EQ(e.number, n);
+        EXPECT_EQ(e.modelindex, n) << n;
+        EXPECT_EQ(e.origin[0], n <= 3 || n == 30 ? 8 : n == 240 ? 16 : 0) << n;
+    }
+    for (uint32_t block : {8u, 9u}) {
+        EntitySet shown = ShownAt(*doc, block);
+        ASSERT_EQ(shown.size(), static_cast<size_t>(kCount)) << block;
+        EXPECT_EQ(Find(shown, 240)->origin[0], 16) << block;
+        EXPECT_EQ(Find(shown, 250)->modelindex, 250) << block;
+    }
+    EXPECT_EQ(Find(ShownAt(*doc, 8), 4)->origin[0], 8);
+    EXPECT_EQ(Find(ShownAt(*doc, 9), 4)->origin[0], 0); // 106 is read against 104, not 105
+    EXPECT_EQ(Find(ShownAt(*doc, 9), 5)->origin[0], 8);
+    ExpectResaveShowsTheSame(*doc);
+}
+
+TEST(ClientFrames, RecordsThatRepeatTheGameOrComeOutOfOrderAreSavedAsTheGameNeedsThem) {
+    EntityDelta baseline{.number = 9, .bits = U_MODEL, .modelindex = 5};
+    std::vector<Packet> packets = {
+        {100, -1,
+         {{.number = 3, .bits = U_MODEL, .modelindex = 1},
+          {.number = 7, .bits = U_MODEL, .modelindex = 2}}},
+        // 3 as the game already holds it, 7 leaves, 9 comes back as its baseline.
+        {101, 100,
+         {{.number = 3, .bits = U_MODEL, .modelindex = 1},
+          EntityDelta::Remove(7),
+          {.number = 9, .bits = U_MODEL, .modelindex = 5}}},
+        {102, 101,
+         {{.number = 4, .bits = U_MODEL, .modelindex = 6},
+          {.number = 8, .bits = U_MODEL, .modelindex = 7}}},
+        {103, 102, {{.number = 3, .bits = U_ORIGIN1, .origin = {8, 0, 0}}}},
+    };
+    auto doc = DecodedDoc(DemoOf({baseline}, packets));
+    // An edit swaps the numbers of frame 102's records: they now come 8, 4.
+    std::vector<EntityMessage*> records;
+    for (const DemoMessage* m : Records(doc->BlockAt(5))) {
+        if (m->type == svc_packetentities) {
+            auto* e = const_cast<EntityMessage*>(MessageCast<EntityMessage>(m));
+            if (e->state.number != 0) {
+                records.push_back(e);
+            }
+        }
+    }
+    ASSERT_EQ(records.size(), 2u);
+    std::swap(records[0]->state.number, records[1]->state.number);
+
+    std::vector<Bytes> blocks = BlocksOf(SavedBytes(*doc));
+    ASSERT_EQ(blocks.size(), 6u);
+    // Nothing for 3; a remove for 7; 9 in full although it equals its baseline.
+    EXPECT_EQ(blocks[3], PacketBytes({101, 100, {EntityDelta::Remove(7), {.number = 9}}}));
+    // Ascending, as the game reads them, with the values the edit gave each number.
+    EXPECT_EQ(blocks[4], PacketBytes({102, 101,
+                                      {{.number = 4, .bits = U_MODEL, .modelindex = 7},
+                                       {.number = 8, .bits = U_MODEL, .modelindex = 6}}}));
+    EXPECT_EQ(blocks[5],
+              PacketBytes({103, 102, {{.number = 3, .bits = U_ORIGIN1, .origin = {8, 0, 0}}}}));
+    ExpectResaveShowsTheSame(*doc);
+}
+
+TEST(ClientFrames, FramesAfterOnesThatCouldNotSendEverythingCatchUpAndThenFollowTheirRecords) {
+    // 250 entities with a model and a position take about 2,500 bytes: the first frame's
+    // block sends part of them and the frames after it the rest.
+    std::vector<EntityDelta> crowd;
+    for (int n = 1; n <= 250; ++n) {
+        const auto v = static_cast<int16_t>(n * 8);
+        crowd.push_back({.number = n, .bits = U_MODEL | U_ORIGIN1 | U_ORIGIN2 | U_ORIGIN3,
+                         .modelindex = 1, .origin = {v, v, v}});
+    }
+    std::vector<Packet> packets = {{100, -1, crowd}};
+    for (int32_t f = 101; f <= 108; ++f) {
+        const auto x = static_cast<int16_t>(f);
+        packets.push_back({f, f - 1, {{.number = 7, .bits = U_ORIGIN1, .origin = {x, 0, 0}}}});
+    }
+    auto doc = DecodedDoc(DemoOf({}, packets));
+    auto saved = DecodedDoc(SavedBytes(*doc));
+    EXPECT_GT(doc->lastSave.framesDiffering, 0u);
+    ASSERT_EQ(saved->blockCount, doc->blockCount);
+    for (uint32_t b = doc->blockCount - 2; b <= doc->blockCount; ++b) {
+        EntitySet was = ShownAt(*doc, b);
+        EntitySet now = ShownAt(*saved, b);
+        ASSERT_EQ(NumbersOf(now), NumbersOf(was)) << "block " << b;
+        for (size_t i = 0; i < was.size(); ++i) {
+            EntityMessage x, y;
+            x.type = y.type = svc_packetentities;
+            x.state = was[i];
+            y.state = now[i];
+            std::string why;
+            EXPECT_TRUE(SameRecord(x, y, &why)) << "block " << b << ": " << why;
+        }
+    }
+    // Once caught up, a frame sends its record alone.
+    EXPECT_EQ(BlocksOf(SavedBytes(*doc)).back(),
+              PacketBytes({108, 107, {{.number = 7, .bits = U_ORIGIN1, .origin = {108, 0, 0}}}}));
+}
+
 } // namespace

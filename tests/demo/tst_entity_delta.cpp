@@ -1,6 +1,8 @@
 // Spawnbaselines and packet entities: which fields a packet sends, where the rest comes from.
 #include "demo_test_util.h"
 
+#include "demo/entity_codec.h"
+
 #include <gtest/gtest.h>
 
 using fx::Bytes;
@@ -225,6 +227,61 @@ TEST(PacketEntities, AFrameTheGameCouldNotReadNeverEntersItsRing) {
     auto* first = MessageCast<FrameMessage>(saved->BlockAt(2)->FindMessage(svc_frame));
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(first->valid);
+}
+
+TEST(PacketEntities, EveryFieldThatDiffersAloneIsSentAndNothingElseIs) {
+    EntityState from{};
+    from.number = 7;
+    from.frame = 3;
+    from.skinnum = 1;
+    from.effects = 2;
+    from.renderfx = 4;
+    from.origin[0] = 10;
+    from.origin[1] = 20;
+    from.origin[2] = 30;
+    from.solid = 5;
+    from.modelindex = 1;
+    from.modelindex2 = 2;
+    from.modelindex3 = 3;
+    from.modelindex4 = 4;
+    from.angles[0] = 6;
+    from.angles[1] = 7;
+    from.angles[2] = 8;
+    from.sound = 9;
+    // Carried over unchanged: the old origin is where it stood, no event.
+    const EntityState same = CarriedEntity(from);
+    EXPECT_EQ(EntityDeltaBits(from, same), 0u);
+    EntityState other = same;
+    other.number = 8;
+    other.remove = 1;
+    EXPECT_EQ(EntityDeltaBits(from, other), 0u) << "number and remove are not fields";
+
+    struct Case {
+        const char* field;
+        void (*change)(EntityState&);
+        uint32_t bits;
+    };
+    const Case cases[] = {
+        {"frame", [](EntityState& s) { s.frame = 4; }, U_FRAME8},
+        {"skinnum", [](EntityState& s) { s.skinnum = 0x10000; }, U_SKIN8 | U_SKIN16},
+        {"effects", [](EntityState& s) { s.effects = 0x100; }, U_EFFECTS16},
+        {"renderfx", [](EntityState& s) { s.renderfx = 5; }, U_RENDERFX8},
+        {"origin x", [](EntityState& s) { s.origin[0] = 11; }, U_ORIGIN1},
+        {"origin z", [](EntityState& s) { s.origin[2] = 31; }, U_ORIGIN3},
+        {"old origin", [](EntityState& s) { s.old_origin[2] = 0; }, U_OLDORIGIN},
+        {"solid", [](EntityState& s) { s.solid = 6; }, U_SOLID},
+        {"model", [](EntityState& s) { s.modelindex = 9; }, U_MODEL},
+        {"model 4", [](EntityState& s) { s.modelindex4 = 9; }, U_MODEL4},
+        {"angle 1", [](EntityState& s) { s.angles[0] = 0; }, U_ANGLE1},
+        {"angle 3", [](EntityState& s) { s.angles[2] = 0; }, U_ANGLE3},
+        {"sound", [](EntityState& s) { s.sound = 0; }, U_SOUND},
+        {"event", [](EntityState& s) { s.event = 1; }, U_EVENT},
+    };
+    for (const Case& c : cases) {
+        EntityState to = same;
+        c.change(to);
+        EXPECT_EQ(EntityDeltaBits(from, to), c.bits) << c.field;
+    }
 }
 
 } // namespace
