@@ -5,7 +5,9 @@
 #include "cli_document.h"
 #include "edit_session.h"
 #include "editor/camera.h"
+#include "editor/entity_transforms.h"
 #include "editor/film_effects.h"
+#include "editor/removal.h"
 
 #include <charconv>
 #include <iostream>
@@ -26,7 +28,18 @@ const char* const kFilmUsage =
     "                         model=M skin=S origin=X/Y/Z laser=C (beam colour)\n"
     "                         +FLAG sets, -FLAG clears a render flag: minlight noeyes\n"
     "                         eyesonly fullbright depthhack translucent framelerp beam\n"
-    "                         customskin glow redshell greenshell blueshell\n";
+    "                         customskin glow redshell greenshell blueshell\n"
+    "  --strip-type T         remove the messages of type T (-1: ids of 128 or more)\n"
+    "  --strip-keyword K      remove the messages whose text holds K (case ignored)\n"
+    "  --strip-entity E       make entity E absent from the blocks\n"
+    "  --strip-model K        make absent every entity of the first model named with K\n"
+    "  --strip-sound K        remove the sounds of the first sound named with K\n"
+    "  --remodel E:M          entity E takes model index M (1 to 255)\n"
+    "  --weapon E:M           the weapon model others see on entity E (0 takes it away)\n"
+    "  --no-view-weapon       the player's own weapon goes\n"
+    "  --no-status-bar        the status bar (configstrings 5 to 28) is blanked everywhere\n"
+    "  --hack-flags N         from block A to the fourth-last block: movement type 1, flags N\n"
+    "                         (the end of --blocks is not used)\n";
 
 namespace {
 
@@ -134,10 +147,14 @@ int RunFilm(const std::vector<std::string>& args) {
             force = true;
         } else if (a == "--angles") {
             angles = true;
-        } else if (a == "--smooth") {
+        } else if ((a == "--smooth" || a == "--no-view-weapon" || a == "--no-status-bar") &&
+                   action.empty()) {
             action = a;
         } else if ((a == "--track" || a == "--recamera" || a == "--zoom" || a == "--speed" ||
-                    a == "--palette" || a == "--effects") &&
+                    a == "--palette" || a == "--effects" || a == "--strip-type" ||
+                    a == "--strip-keyword" || a == "--strip-entity" || a == "--strip-model" ||
+                    a == "--strip-sound" || a == "--remodel" || a == "--weapon" ||
+                    a == "--hack-flags") &&
                    i + 1 < args.size() && action.empty()) {
             action = a;
             value = args[++i];
@@ -157,8 +174,15 @@ int RunFilm(const std::vector<std::string>& args) {
     PaletteShiftDlgData palette;
     EntityEffectsDlgData effects;
     int32_t entity = 0;
+    int32_t number = 0;
     bool ok = true;
-    if (action == "--track" || action == "--recamera") {
+    if (action == "--remodel" || action == "--weapon") {
+        ok = Pair(value, entity, number);
+    } else if (action == "--strip-type" || action == "--hack-flags") {
+        ok = Int(value, number);
+    } else if (action == "--strip-entity") {
+        ok = Int(value, entity);
+    } else if (action == "--track" || action == "--recamera") {
         ok = Int(value, entity) && entity >= 1 && entity <= kMaxEntityNumber;
     } else if (action == "--zoom") {
         ok = Pair(value, zoom.initialZoom, zoom.finalZoom) &&
@@ -194,10 +218,32 @@ int RunFilm(const std::vector<std::string>& args) {
         FrameRateEffect(view, speed);
     } else if (action == "--palette") {
         PaletteShiftEffect(view, palette);
-    } else {
+    } else if (action == "--effects") {
         EntityEffect(view, effects);
+    } else if (action == "--strip-type") {
+        RemoveByType(view, number);
+    } else if (action == "--strip-keyword") {
+        RemoveByKeyword(view, value);
+    } else if (action == "--strip-entity") {
+        RemoveByEntity(view, entity);
+    } else if (action == "--strip-model") {
+        RemoveByModelKeyword(view, value);
+    } else if (action == "--strip-sound") {
+        RemoveBySoundKeyword(view, value);
+    } else if (action == "--remodel") {
+        ReModelEntity(view, entity, number);
+    } else if (action == "--weapon") {
+        ChangeWeaponModel(view, entity, number);
+    } else if (action == "--no-view-weapon") {
+        RemoveViewWeapon(view);
+    } else if (action == "--no-status-bar") {
+        RemoveStatusBar(view);
+    } else {
+        HackPlayerFlags(view, static_cast<uint32_t>(number));
     }
-    if (session.ui.refused || !MaySave(*session.doc, files[0], force)) {
+    // A refused command leaves no edit behind; a done one may still have reported in a
+    // message (the removal counts), which is no refusal.
+    if (session.doc->history.Count() == 0 || !MaySave(*session.doc, files[0], force)) {
         return 1;
     }
     return SaveDemo(*session.doc, files[1]) ? 0 : 1;

@@ -16,7 +16,9 @@ std::optional<EntityState> Find(const EntitySet& set, uint16_t number) {
     return *it;
 }
 
-EntityMessage* RecordOf(const FrameMessage& frame, uint16_t number) {
+} // namespace
+
+EntityMessage* EntityRecordOf(const FrameMessage& frame, uint16_t number) {
     const DemoMessage* m = frame.next;
     if (m != nullptr && m->type == svc_playerinfo) {
         m = m->next;
@@ -32,8 +34,6 @@ EntityMessage* RecordOf(const FrameMessage& frame, uint16_t number) {
     }
     return nullptr;
 }
-
-} // namespace
 
 std::vector<SelectedFrame> SelectedFrames(CTreskDoc& doc, uint32_t first, uint32_t count,
                                           uint16_t entity) {
@@ -53,9 +53,11 @@ std::vector<SelectedFrame> SelectedFrames(CTreskDoc& doc, uint32_t first, uint32
             f.where = b;
             f.frame = shown;
             f.player = MessageCast<PlayerInfoMessage>(shown->next);
-            if (entity != 0) {
+            if (entity == kAllEntities) {
+                f.shown = timeline.Shown();
+            } else if (entity != 0) {
                 f.entity = Find(timeline.Shown(), entity);
-                f.record = f.entity ? RecordOf(*shown, entity) : nullptr;
+                f.record = f.entity ? EntityRecordOf(*shown, entity) : nullptr;
             }
             if (f.player != nullptr) {
                 frames.push_back(f);
@@ -111,4 +113,53 @@ uint32_t EditEntityBefore(std::vector<SelectedFrame>& frames, uint32_t endBlock,
         started = true;
     }
     return changed;
+}
+
+uint32_t RemoveEntitiesBefore(std::vector<SelectedFrame>& frames, uint32_t endBlock,
+                              const std::function<bool(const EntityState&)>& matches) {
+    uint32_t removed = 0;
+    std::vector<bool> gone(kMaxEntities, false); // made absent by an earlier frame
+    for (SelectedFrame& f : frames) {
+        std::vector<bool> seen(kMaxEntities, false);
+        for (const EntityState& e : f.shown) {
+            if (e.number >= kMaxEntities) {
+                continue;
+            }
+            seen[e.number] = true;
+            EntityMessage* record = EntityRecordOf(*f.frame, e.number);
+            if (f.block >= endBlock) {
+                // The entity shows again as it was, sent or not.
+                if (gone[e.number] && record == nullptr) {
+                    f.record = nullptr;
+                    EntityRecordIn(f, e);
+                }
+                continue;
+            }
+            if (!matches(e)) {
+                if (record == nullptr && gone[e.number]) {
+                    f.record = nullptr;
+                    EntityRecordIn(f, e); // it matches no more: it shows again
+                }
+                gone[e.number] = false;
+                continue;
+            }
+            if (record != nullptr) {
+                record->state.remove = 1;
+                ++removed;
+            } else if (!gone[e.number]) {
+                f.record = nullptr;
+                EntityRecordIn(f, e).state.remove = 1;
+            }
+            gone[e.number] = true;
+        }
+        if (f.block >= endBlock) {
+            break;
+        }
+        for (size_t n = 0; n < gone.size(); ++n) {
+            if (!seen[n]) {
+                gone[n] = false; // it left of its own accord
+            }
+        }
+    }
+    return removed;
 }

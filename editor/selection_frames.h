@@ -22,10 +22,15 @@ struct SelectedFrame {
     std::optional<EntityState> entity;
     // Its record in this frame; null when the frame carries it over unsent.
     EntityMessage* record = nullptr;
+    // Every entity the frame shows (only when asked for).
+    EntitySet shown;
 };
 
+// SelectedFrames' entity argument asking for every entity's state.
+constexpr uint16_t kAllEntities = 0xFFFF;
+
 // The frames of blocks first to first + count - 1 (blocks without a frame the game shows are
-// left out), following entity `entity` (0: none). Walks the demo from its start, so that an
+// left out), following entity `entity` (0: none; kAllEntities: every one, in `shown`). Walks the demo from its start, so that an
 // entity's state is known even where the selection never sends it.
 std::vector<SelectedFrame> SelectedFrames(CTreskDoc& doc, uint32_t first, uint32_t count,
                                           uint16_t entity = 0);
@@ -41,3 +46,13 @@ EntityMessage& EntityRecordIn(SelectedFrame& frame, const EntityState& state);
 // change lasts exactly over those frames. Returns the frames changed.
 uint32_t EditEntityBefore(std::vector<SelectedFrame>& frames, uint32_t endBlock,
                           const std::function<void(EntityState&)>& edit);
+
+// The record of entity `number` in a frame (a remove record excluded); null when not sent.
+EntityMessage* EntityRecordOf(const FrameMessage& frame, uint16_t number);
+
+// Makes every entity that `matches` absent from the frames before block `endBlock`: its
+// record in a frame becomes a remove, and where a frame carries it over unsent a remove is
+// put in; the frame at `endBlock` shows it again as it was. Returns the records turned into
+// removes.
+uint32_t RemoveEntitiesBefore(std::vector<SelectedFrame>& frames, uint32_t endBlock,
+                              const std::function<bool(const EntityState&)>& matches);

@@ -5,8 +5,10 @@
 #include "editor/block_buffer.h"
 #include "editor/camera.h"
 #include "editor/command_ids.h"
+#include "editor/entity_transforms.h"
 #include "editor/film_effects.h"
 #include "editor/history_commands.h"
+#include "editor/removal.h"
 #include "editor/time_index.h"
 
 namespace {
@@ -44,6 +46,16 @@ constexpr ViewCommand kViewCommands[] = {
     {IDC_RESTORE_R2, [](CTreskView& v) { RestoreSnapshot(v, 2); }},
     {IDC_RESTORE_R3, [](CTreskView& v) { RestoreSnapshot(v, 3); }},
     {ID_SEARCH_JUMP_TO_TIME, JumpToTimeIndex},
+    {ID_SEL_REMOVE_BY_KEYWORD, OnRemoveByKeyword},
+    {ID_SEL_REMOVE_BY_TYPE, OnRemoveByType},
+    {ID_SEL_REMOVE_BY_ENTITY, OnRemoveByEntity},
+    {ID_SEL_REMOVE_BY_MODEL_KEYWORD, OnRemoveByModelKeyword},
+    {ID_SEL_REMOVE_BY_SOUND_KEYWORD, OnRemoveBySoundKeyword},
+    {ID_SEL_REMODEL_ENTITY, OnReModelEntity},
+    {ID_SEL_CHANGE_WEAPON_MODEL, OnChangeWeaponModel},
+    {ID_SEL_REMOVE_VIEW_WEAPON, OnRemoveViewWeapon},
+    {ID_TOOLS_REMOVE_STATUS_BAR, OnRemoveStatusBar},
+    {ID_TOOLS_HACK_PLAYER_FLAGS, OnHackPlayerFlags},
     {ID_SEL_TRACK_ENTITY, OnTrackEntity},
     {ID_SEL_RECAMERA, OnReCamera},
     {ID_SEL_SMOOTH_CAMERA, OnSmoothCamera},
