@@ -1,6 +1,7 @@
 #include "qt_ui.h"
 
 #include "block_selection_dlg.h"
+#include "demo_info_dlg.h"
 #include "message_type_dlg.h"
 #include "number_dlg.h"
 #include "text_entry_dlg.h"
@@ -99,6 +100,18 @@ bool QtUi::RunTextEntryDlg(TextEntryDlgData& data) {
     }
     data = dlg.Data();
     return true;
+}
+
+bool QtUi::RunDemoInfoDlg(DemoInfoDlgData& data) {
+    CDemoInfoDlg dlg(Parent());
+    dlg.SetData(data);
+    const bool ok = dlg.exec() == QDialog::Accepted;
+    if (ok) {
+        data = dlg.Data();
+    } else {
+        data.tables = dlg.Data().tables; // the buttons' changes stay
+    }
+    return ok;
 }
 
 void QtUi::ShowStatus(const std::string& text) {

@@ -6,6 +6,7 @@
 // holds what they entered) and false on Cancel (the struct is left as it was).
 #pragma once
 
+#include "editor/demo_info.h"
 #include "editor/message_type_dlg.h"
 
 #include <cstdint>
@@ -50,6 +51,9 @@ class Ui {
     virtual bool RunBlockSelectionDlg(BlockSelectionDlgData& data) = 0;
     virtual bool RunMessageTypeDlg(MessageTypeDlgData& data) = 0;
     virtual bool RunTextEntryDlg(TextEntryDlgData& data) = 0;
+    // "Demo Info" (dialog 171). Its Add, Del and Edit buttons change the lists at once, so
+    // after Cancel the lists hold those changes and only the ten fields are as they were.
+    virtual bool RunDemoInfoDlg(DemoInfoDlgData& data) = 0;
 
     // What the last command did, for the status bar ("Cut 100 blocks").
     virtual void ShowStatus(const std::string& text) = 0;

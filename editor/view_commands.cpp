@@ -4,6 +4,7 @@
 #include "demo/tresk_doc.h"
 #include "editor/block_buffer.h"
 #include "editor/command_ids.h"
+#include "editor/demo_info_command.h"
 #include "editor/history_commands.h"
 #include "editor/time_index.h"
 
@@ -44,6 +45,7 @@ constexpr ViewCommand kViewCommands[] = {
     {ID_SEARCH_JUMP_TO_TIME, JumpToTimeIndex},
     {ID_VIEW_FIRST_PLAY_BLOCK, [](CTreskView& v) { v.OnFirstPlayBlock(); }},
     {ID_VIEW_LAST_BLOCK, [](CTreskView& v) { v.OnLastBlock(); }},
+    {ID_VIEW_DEMO_INFO, DemoInfo},
 };
 
 const ViewCommand* FindViewCommand(int id) {

@@ -17,7 +17,7 @@
 // Answers questions and dialogs from queues filled by the test, in call order. A call whose
 // queue is empty fails the test and answers No / Cancel. The transcript holds one line per
 // call: "message: <text>", "ask: <text>", "beep", "number: <preset>", "selection: <first>
-// <last text> <count text>".
+// <last text> <count text>", "text: <prompt>", "demo info".
 class ScriptedUi : public Ui {
   public:
     // An answer to a dialog: nullopt = Cancel; otherwise OK with the struct as given (for the
@@ -27,6 +27,9 @@ class ScriptedUi : public Ui {
     std::deque<std::function<bool(BlockSelectionDlgData&)>> selectionAnswers;
     std::deque<std::optional<std::string>> messageTypeAnswers; // the text typed; nullopt = Cancel
     std::deque<std::optional<std::string>> textAnswers;        // the text typed; nullopt = Cancel
+    // The person in the Demo Info dialog: changes the data as the dialog would (its buttons
+    // through the demo_info functions, with this Ui) and answers OK (true) or Cancel.
+    std::deque<std::function<bool(DemoInfoDlgData&)>> demoInfoAnswers;
 
     std::vector<std::string> transcript;
     std::vector<std::string> messages; // the ShowMessage texts alone
@@ -63,6 +66,7 @@ class ScriptedUi : public Ui {
         EXPECT_TRUE(selectionAnswers.empty()) << "unused block selection answers";
         EXPECT_TRUE(messageTypeAnswers.empty()) << "unused message type answers";
         EXPECT_TRUE(textAnswers.empty()) << "unused text entry answers";
+        EXPECT_TRUE(demoInfoAnswers.empty()) << "unused Demo Info answers";
     }
 
     void ShowMessage(const std::string& text) override {
@@ -78,6 +82,7 @@ class ScriptedUi : public Ui {
     bool RunBlockSelectionDlg(BlockSelectionDlgData& data) override;
     bool RunMessageTypeDlg(MessageTypeDlgData& data) override;
     bool RunTextEntryDlg(TextEntryDlgData& data) override;
+    bool RunDemoInfoDlg(DemoInfoDlgData& data) override;
     void ShowStatus(const std::string& text) override { statuses.push_back(text); }
 };
 
