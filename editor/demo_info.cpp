@@ -25,26 +25,14 @@ constexpr std::array<DemoInfoTableLayout, kDemoInfoTables> kLayouts = {{
     {DemoInfoTable::kSkins, 1130, 1128, 0, kTableSlots},
 }};
 
-ConfigStringTable& TableOf(CTreskDoc& doc, DemoInfoTable table) {
-    switch (table) {
-    case DemoInfoTable::kSounds:
-        return doc.soundTable;
-    case DemoInfoTable::kModels:
-        return doc.modelTable;
-    case DemoInfoTable::kStatusBar:
-        return doc.statusBarTable;
-    case DemoInfoTable::kImages:
-        return doc.imageTable;
-    case DemoInfoTable::kItems:
-        return doc.itemTable;
-    case DemoInfoTable::kSkins:
-        break;
-    }
-    return doc.skinTable;
-}
+// The document's table behind each of the dialog's tables, in DemoInfoTable order.
+constexpr ConfigStringTable CTreskDoc::*kTableFields[kDemoInfoTables] = {
+    &CTreskDoc::soundTable, &CTreskDoc::modelTable, &CTreskDoc::statusBarTable,
+    &CTreskDoc::imageTable, &CTreskDoc::itemTable,  &CTreskDoc::skinTable,
+};
 
-const ConfigStringTable& TableOf(const CTreskDoc& doc, DemoInfoTable table) {
-    return TableOf(const_cast<CTreskDoc&>(doc), table);
+template <class Doc> auto& TableOf(Doc& doc, DemoInfoTable table) {
+    return doc.*kTableFields[static_cast<size_t>(table)];
 }
 
 // The texts of a table's buttons; null for tables without buttons.
