@@ -2,6 +2,7 @@
 
 #include "block_selection_dlg.h"
 #include "film_dlgs.h"
+#include "demo_info_dlg.h"
 #include "message_type_dlg.h"
 #include "number_dlg.h"
 #include "text_entry_dlg.h"
@@ -156,6 +157,18 @@ bool QtUi::RunEntityEffectsDlg(EntityEffectsDlgData& data) {
     }
     data = dlg.data;
     return true;
+}
+
+bool QtUi::RunDemoInfoDlg(DemoInfoDlgData& data) {
+    CDemoInfoDlg dlg(Parent());
+    dlg.SetData(data);
+    const bool ok = dlg.exec() == QDialog::Accepted;
+    if (ok) {
+        data = dlg.Data();
+    } else {
+        data.tables = dlg.Data().tables; // the buttons' changes stay
+    }
+    return ok;
 }
 
 void QtUi::ShowStatus(const std::string& text) {

@@ -26,6 +26,7 @@ class QtUi : public Ui {
     bool RunFrameRateDlg(FrameRateDlgData& data) override;
     bool RunPaletteShiftDlg(PaletteShiftDlgData& data) override;
     bool RunEntityEffectsDlg(EntityEffectsDlgData& data) override;
+    bool RunDemoInfoDlg(DemoInfoDlgData& data) override;
     // On the main window's status bar (when the parent is one).
     void ShowStatus(const std::string& text) override;
 

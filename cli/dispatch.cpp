@@ -16,7 +16,10 @@ struct Subcommand {
 };
 
 constexpr Subcommand kSubcommands[] = {
-    {"info", "FILE", "protocol, map, blocks, players, message counts, length", RunInfo},
+    {"info", "FILE [--tables]",
+     "protocol, map, blocks, players, message counts, length; --tables adds the precache "
+     "tables as Demo Info lists them",
+     RunInfo},
     {"dump", "FILE [--blocks A-B]", "one line per message with every field", RunDump},
     {"resave", "IN OUT [--force]",
      "save as the editor does; --force saves even a protocol it does not understand", RunResave},

@@ -29,6 +29,7 @@ class ConsoleUi : public Ui {
     bool RunFrameRateDlg(FrameRateDlgData&) override { return false; }
     bool RunPaletteShiftDlg(PaletteShiftDlgData&) override { return false; }
     bool RunEntityEffectsDlg(EntityEffectsDlgData&) override { return false; }
+    bool RunDemoInfoDlg(DemoInfoDlgData&) override { return false; }
     // What each command did, on standard error.
     void ShowStatus(const std::string& text) override;
 };

@@ -2,13 +2,52 @@
 
 #include "cli_document.h"
 
+#include "editor/demo_info.h"
+
 #include <cstdio>
 #include <iostream>
 #include <map>
 
+namespace {
+
+const char* TableTitle(DemoInfoTable table) {
+    switch (table) {
+    case DemoInfoTable::kSounds:
+        return "sounds";
+    case DemoInfoTable::kModels:
+        return "models";
+    case DemoInfoTable::kStatusBar:
+        return "status bar";
+    case DemoInfoTable::kImages:
+        return "images";
+    case DemoInfoTable::kItems:
+        return "items";
+    case DemoInfoTable::kSkins:
+        break;
+    }
+    return "skins";
+}
+
+// The precache tables as the Demo Info dialog lists them: in its order, each row as its
+// index and its name.
+void PrintTables(const CTreskDoc& doc) {
+    const DemoInfoDlgData data = DemoInfoFromDocument(doc);
+    for (const DemoInfoTableLayout& layout : DemoInfoTableLayouts()) {
+        const std::vector<std::string>& names = data.Names(layout.table);
+        std::cout << TableTitle(layout.table) << " (" << names.size() << "):\n";
+        for (size_t r = 0; r < names.size(); ++r) {
+            std::cout << "  " << DemoInfoIndexText(layout.table, static_cast<int>(r)) << ": "
+                      << names[r] << "\n";
+        }
+    }
+}
+
+} // namespace
+
 int RunInfo(const std::vector<std::string>& args) {
-    if (args.size() != 1) {
-        std::cerr << "usage: tresk-cli info FILE\n";
+    const bool tables = args.size() == 2 && args[1] == "--tables";
+    if (args.size() != 1 && !tables) {
+        std::cerr << "usage: tresk-cli info FILE [--tables]\n";
         return 2;
     }
     OpenDemo open = OpenAndDecode(args[0]);
@@ -56,6 +95,9 @@ int RunInfo(const std::vector<std::string>& args) {
     std::cout << "messages:\n";
     for (auto [type, n] : counts) {
         std::cout << "  " << GetMessageName(type) << ": " << n << "\n";
+    }
+    if (tables) {
+        PrintTables(doc);
     }
     return 0;
 }

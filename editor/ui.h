@@ -7,6 +7,7 @@
 #pragma once
 
 #include "editor/film_dialogs.h"
+#include "editor/demo_info.h"
 #include "editor/message_type_dlg.h"
 
 #include <cstdint>
@@ -58,6 +59,9 @@ class Ui {
     virtual bool RunFrameRateDlg(FrameRateDlgData& data) = 0;
     virtual bool RunPaletteShiftDlg(PaletteShiftDlgData& data) = 0;
     virtual bool RunEntityEffectsDlg(EntityEffectsDlgData& data) = 0;
+    // "Demo Info" (dialog 171). Its Add, Del and Edit buttons change the lists at once, so
+    // after Cancel the lists hold those changes and only the ten fields are as they were.
+    virtual bool RunDemoInfoDlg(DemoInfoDlgData& data) = 0;
 
     // What the last command did, for the status bar ("Cut 100 blocks").
     virtual void ShowStatus(const std::string& text) = 0;

@@ -7,6 +7,7 @@
 #include "editor/command_ids.h"
 #include "editor/entity_transforms.h"
 #include "editor/film_effects.h"
+#include "editor/demo_info_command.h"
 #include "editor/history_commands.h"
 #include "editor/removal.h"
 #include "editor/time_index.h"
@@ -65,6 +66,7 @@ constexpr ViewCommand kViewCommands[] = {
     {ID_FX_ENTITY_EFFECTS, OnEntityEffect},
     {ID_VIEW_FIRST_PLAY_BLOCK, [](CTreskView& v) { v.OnFirstPlayBlock(); }},
     {ID_VIEW_LAST_BLOCK, [](CTreskView& v) { v.OnLastBlock(); }},
+    {ID_VIEW_DEMO_INFO, DemoInfo},
 };
 
 const ViewCommand* FindViewCommand(int id) {

@@ -77,6 +77,28 @@ TEST(Cli, InfoDumpCheckAndResaveOnAGoodDemo) {
     ASSERT_EQ(RunCli(RunCheck, {saved.str()}, &out), 0) << out;
 }
 
+TEST(Cli, InfoTablesListsThePrecacheTablesAsDemoInfoDoes) {
+    ShownMessages quiet;
+    fx::Bytes file =
+        fx::DemoFileWriter()
+            .Block({ServerDataMsg(), fx::Msg::ConfigString(kModelBase, "maps/q2dm1.bsp"),
+                    fx::Msg::ConfigString(kModelBase + 1, "models/a"),
+                    fx::Msg::ConfigString(kSoundBase, "world/a.wav"),
+                    fx::Msg::ConfigString(kSkinBase, "Player/male/grunt")})
+            .ToBytes();
+    fx::TempFile demo(file, ".dm2");
+    std::string out;
+    ASSERT_EQ(RunCli(RunInfo, {demo.str(), "--tables"}, &out), 0);
+    const size_t tables = out.find("sounds (1):\n  1: world/a.wav\n"
+                                   "models (2):\n  1: maps/q2dm1.bsp\n  2: models/a\n"
+                                   "status bar (0):\nimages (0):\nitems (0):\n"
+                                   "skins (1):\n  0: Player/male/grunt\n");
+    EXPECT_NE(tables, std::string::npos) << out;
+    ASSERT_EQ(RunCli(RunInfo, {demo.str()}, &out), 0);
+    EXPECT_EQ(out.find("sounds ("), std::string::npos);
+    EXPECT_EQ(RunCli(RunInfo, {demo.str(), "--table"}, &out), 2);
+}
+
 TEST(Cli, CheckListsEveryProblemAndFails) {
     ShownMessages quiet;
     fx::Bytes big(1500, svc_nop);

@@ -72,6 +72,17 @@ bool ScriptedUi::RunTextEntryDlg(TextEntryDlgData& data) {
     return true;
 }
 
+bool ScriptedUi::RunDemoInfoDlg(DemoInfoDlgData& data) {
+    transcript.emplace_back("demo info");
+    if (demoInfoAnswers.empty()) {
+        ADD_FAILURE() << "unexpected Demo Info dialog";
+        return false;
+    }
+    auto answer = std::move(demoInfoAnswers.front());
+    demoInfoAnswers.pop_front();
+    return answer(data);
+}
+
 void ScriptedUi::AnswerSelectionCount(const std::string& countText) {
     selectionAnswers.emplace_back([countText](BlockSelectionDlgData& data) {
         ReadBlockSelectionTexts(data); // the dialog opens

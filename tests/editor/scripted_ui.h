@@ -17,7 +17,7 @@
 // Answers questions and dialogs from queues filled by the test, in call order. A call whose
 // queue is empty fails the test and answers No / Cancel. The transcript holds one line per
 // call: "message: <text>", "ask: <text>", "beep", "number: <preset>", "selection: <first>
-// <last text> <count text>".
+// <last text> <count text>", "text: <prompt>", "demo info".
 class ScriptedUi : public Ui {
   public:
     // An answer to a dialog: nullopt = Cancel; otherwise OK with the struct as given (for the
@@ -34,6 +34,9 @@ class ScriptedUi : public Ui {
     std::deque<std::optional<FrameRateDlgData>> frameRateAnswers;
     std::deque<std::optional<PaletteShiftDlgData>> paletteShiftAnswers;
     std::deque<std::optional<EntityEffectsDlgData>> entityEffectsAnswers;
+    // The person in the Demo Info dialog: changes the data as the dialog would (its buttons
+    // through the demo_info functions, with this Ui) and answers OK (true) or Cancel.
+    std::deque<std::function<bool(DemoInfoDlgData&)>> demoInfoAnswers;
 
     std::vector<std::string> transcript;
     std::vector<std::string> messages; // the ShowMessage texts alone
@@ -74,6 +77,7 @@ class ScriptedUi : public Ui {
                     frameRateAnswers.empty() && paletteShiftAnswers.empty() &&
                     entityEffectsAnswers.empty())
             << "unused film dialog answers";
+        EXPECT_TRUE(demoInfoAnswers.empty()) << "unused Demo Info answers";
     }
 
     void ShowMessage(const std::string& text) override {
@@ -105,6 +109,7 @@ class ScriptedUi : public Ui {
     bool RunEntityEffectsDlg(EntityEffectsDlgData& data) override {
         return Answer(entityEffectsAnswers, data, "entity effects");
     }
+    bool RunDemoInfoDlg(DemoInfoDlgData& data) override;
     void ShowStatus(const std::string& text) override { statuses.push_back(text); }
 
   private:
