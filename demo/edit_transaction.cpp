@@ -133,6 +133,7 @@ void BlockSwap::Swap(CTreskDoc& doc) {
     if (otherFields_) {
         otherFields_->SwapWith(doc);
     }
+    ++doc.blockListChanges;
 }
 
 size_t BlockSwap::Bytes() const {
@@ -180,6 +181,7 @@ void EditTransaction::Commit(std::string label, const EditPlace& after) {
         return;
     }
     committed_ = true;
+    ++doc_.blockListChanges;
     doc_.history.Push({std::move(label), TakeBack(), before_, after});
 }
 

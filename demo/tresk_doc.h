@@ -183,6 +183,10 @@ class CTreskDoc {
     std::array<PlayerModelEntry, kPlayerModels> playerModels;
     // Every change made to the document, for undo and redo.
     EditHistory history;
+    // Goes up with every change of the blocks or their messages: each committed edit and each
+    // undo, redo or taken-back edit. What was numbered by block and message before (a search
+    // report's rows) is known to be out of date when this has moved on.
+    uint64_t blockListChanges = 0;
     // What the last save could not do exactly.
     SaveReport lastSave;
 
