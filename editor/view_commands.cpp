@@ -5,6 +5,7 @@
 #include "editor/block_buffer.h"
 #include "editor/command_ids.h"
 #include "editor/history_commands.h"
+#include "editor/search.h"
 #include "editor/time_index.h"
 
 namespace {
@@ -42,6 +43,13 @@ constexpr ViewCommand kViewCommands[] = {
     {IDC_RESTORE_R2, [](CTreskView& v) { RestoreSnapshot(v, 2); }},
     {IDC_RESTORE_R3, [](CTreskView& v) { RestoreSnapshot(v, 3); }},
     {ID_SEARCH_JUMP_TO_TIME, JumpToTimeIndex},
+    {ID_SEARCH_FIND_TEXT, FindText},
+    {ID_SEARCH_TEXT_FORWARDS, FindTextForwards},
+    {ID_SEARCH_TEXT_BACKWARDS, FindTextBackwards},
+    {ID_SEARCH_FIND_TYPE, FindMessageType},
+    {ID_SEARCH_TYPE_FORWARDS, FindTypeForwards},
+    {ID_SEARCH_TYPE_BACKWARDS, FindTypeBackwards},
+    {ID_TOOLS_KEYWORD_SEARCH_MODELS, KeywordSearchModels},
     {ID_VIEW_FIRST_PLAY_BLOCK, [](CTreskView& v) { v.OnFirstPlayBlock(); }},
     {ID_VIEW_LAST_BLOCK, [](CTreskView& v) { v.OnLastBlock(); }},
 };

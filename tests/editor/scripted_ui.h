@@ -17,7 +17,7 @@
 // Answers questions and dialogs from queues filled by the test, in call order. A call whose
 // queue is empty fails the test and answers No / Cancel. The transcript holds one line per
 // call: "message: <text>", "ask: <text>", "beep", "number: <preset>", "selection: <first>
-// <last text> <count text>".
+// <last text> <count text>", "text: <prompt>", "advanced search".
 class ScriptedUi : public Ui {
   public:
     // An answer to a dialog: nullopt = Cancel; otherwise OK with the struct as given (for the
@@ -27,6 +27,7 @@ class ScriptedUi : public Ui {
     std::deque<std::function<bool(BlockSelectionDlgData&)>> selectionAnswers;
     std::deque<std::optional<std::string>> messageTypeAnswers; // the text typed; nullopt = Cancel
     std::deque<std::optional<std::string>> textAnswers;        // the text typed; nullopt = Cancel
+    std::deque<std::optional<AdvancedSearchDlgData>> advancedSearchAnswers; // nullopt = Cancel
 
     std::vector<std::string> transcript;
     std::vector<std::string> messages; // the ShowMessage texts alone
@@ -46,6 +47,11 @@ class ScriptedUi : public Ui {
     // OK in the message type dialog after typing `text` (the prefix search selects).
     void AnswerMessageType(const std::string& text) { messageTypeAnswers.emplace_back(text); }
     void AnswerText(const std::string& text) { textAnswers.emplace_back(text); }
+    void CancelText() { textAnswers.emplace_back(std::nullopt); }
+    void AnswerAdvancedSearch(const AdvancedSearchDlgData& data) {
+        advancedSearchAnswers.emplace_back(data);
+    }
+    void CancelAdvancedSearch() { advancedSearchAnswers.emplace_back(std::nullopt); }
     void CancelSelection() {
         selectionAnswers.emplace_back([](BlockSelectionDlgData&) { return false; });
     }
@@ -63,6 +69,7 @@ class ScriptedUi : public Ui {
         EXPECT_TRUE(selectionAnswers.empty()) << "unused block selection answers";
         EXPECT_TRUE(messageTypeAnswers.empty()) << "unused message type answers";
         EXPECT_TRUE(textAnswers.empty()) << "unused text entry answers";
+        EXPECT_TRUE(advancedSearchAnswers.empty()) << "unused advanced search answers";
     }
 
     void ShowMessage(const std::string& text) override {
@@ -78,6 +85,7 @@ class ScriptedUi : public Ui {
     bool RunBlockSelectionDlg(BlockSelectionDlgData& data) override;
     bool RunMessageTypeDlg(MessageTypeDlgData& data) override;
     bool RunTextEntryDlg(TextEntryDlgData& data) override;
+    bool RunAdvancedSearchDlg(AdvancedSearchDlgData& data) override;
     void ShowStatus(const std::string& text) override { statuses.push_back(text); }
 };
 
