@@ -14,3 +14,4 @@ int RunDelete(const std::vector<std::string>& args);
 int RunReverse(const std::vector<std::string>& args);
 int RunPaste(const std::vector<std::string>& args);
 int RunTime(const std::vector<std::string>& args);
+int RunFind(const std::vector<std::string>& args);

@@ -29,6 +29,10 @@ constexpr Subcommand kSubcommands[] = {
      "copy blocks A to B of SRC and paste them after block N", RunPaste},
     {"time", "FILE mm:ss.t", "the block of the frame shown at a time of play (Jump to Time Index)",
      RunTime},
+    {"find", "FILE TEXT [--backwards-from B.M] | FILE --type N",
+     "every message holding TEXT (case ignored) or of type N, as block.message type text; "
+     "--backwards-from lists those before B.M, nearest first, as Search Backwards visits them",
+     RunFind},
 };
 
 std::string Overview() {

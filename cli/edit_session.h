@@ -23,6 +23,7 @@ class ConsoleUi : public Ui {
     bool RunBlockSelectionDlg(BlockSelectionDlgData&) override { return false; }
     bool RunMessageTypeDlg(MessageTypeDlgData&) override { return false; }
     bool RunTextEntryDlg(TextEntryDlgData&) override { return false; }
+    bool RunAdvancedSearchDlg(AdvancedSearchDlgData&) override { return false; }
     // What each command did, on standard error.
     void ShowStatus(const std::string& text) override;
 };
