@@ -1,5 +1,6 @@
 #include "qt_ui.h"
 
+#include "advanced_search_dlg.h"
 #include "block_selection_dlg.h"
 #include "message_type_dlg.h"
 #include "number_dlg.h"
@@ -93,6 +94,16 @@ bool QtUi::RunMessageTypeDlg(MessageTypeDlgData& data) {
 
 bool QtUi::RunTextEntryDlg(TextEntryDlgData& data) {
     CTextEntryDlg dlg(Parent());
+    dlg.SetData(data);
+    if (dlg.exec() != QDialog::Accepted) {
+        return false;
+    }
+    data = dlg.Data();
+    return true;
+}
+
+bool QtUi::RunAdvancedSearchDlg(AdvancedSearchDlgData& data) {
+    CAdvancedSearchDlg dlg(Parent());
     dlg.SetData(data);
     if (dlg.exec() != QDialog::Accepted) {
         return false;

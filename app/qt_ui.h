@@ -20,6 +20,7 @@ class QtUi : public Ui {
     bool RunBlockSelectionDlg(BlockSelectionDlgData& data) override;
     bool RunMessageTypeDlg(MessageTypeDlgData& data) override;
     bool RunTextEntryDlg(TextEntryDlgData& data) override;
+    bool RunAdvancedSearchDlg(AdvancedSearchDlgData& data) override;
     // On the main window's status bar (when the parent is one).
     void ShowStatus(const std::string& text) override;
 
