@@ -4,6 +4,7 @@
 #include "main_frame.h"
 #include "placeholder_view.h"
 #include "qt_ui.h"
+#include "search_report_view.h"
 #include "tresk_view_form.h"
 
 #include "demo/demo_saver.h"
@@ -78,8 +79,8 @@ void CTreskApp::RegisterTemplates() {
                          }});
     searchReportTemplate =
         &templates_.Add({kTemplateSearchReport, kTemplateSearchReport, kTemplateSearchReport, extra,
-                         false, [](DocHost& host, QWidget* parent) -> CView* {
-                             return new CPlaceholderView(host, kTemplateSearchReport, parent);
+                         false, [this](DocHost& host, QWidget* parent) -> CView* {
+                             return new CSearchReportView(host, TheUi(), parent);
                          }});
     visibleEntitiesTemplate = &templates_.Add(
         {kTemplateVisibleEntities, kTemplateVisibleEntities, kTemplateVisibleEntities, extra, false,
@@ -215,6 +216,7 @@ std::optional<bool> CTreskApp::CommandEnabled(int id) const {
     case ID_FILE_CLOSE:
     case ID_FILE_SAVE:
     case ID_FILE_SAVE_AS:
+    case ID_SEARCH_ADVANCED:
         return hasDocument;
     default:
         break;
@@ -237,6 +239,12 @@ bool CTreskApp::OnCommand(int id) {
     case ID_FILE_CLOSE:
         if (host != nullptr) {
             CloseDocument(*host);
+        }
+        return true;
+    case ID_SEARCH_ADVANCED:
+        // A report frame of its own on the demo; it runs its search as it opens.
+        if (host != nullptr) {
+            OpenExtraFrame(*searchReportTemplate, *host);
         }
         return true;
     case ID_FILE_SAVE:

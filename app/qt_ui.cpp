@@ -1,5 +1,6 @@
 #include "qt_ui.h"
 
+#include "advanced_search_dlg.h"
 #include "block_selection_dlg.h"
 #include "film_dlgs.h"
 #include "demo_info_dlg.h"
@@ -169,6 +170,16 @@ bool QtUi::RunDemoInfoDlg(DemoInfoDlgData& data) {
         data.tables = dlg.Data().tables; // the buttons' changes stay
     }
     return ok;
+}
+
+bool QtUi::RunAdvancedSearchDlg(AdvancedSearchDlgData& data) {
+    CAdvancedSearchDlg dlg(Parent());
+    dlg.SetData(data);
+    if (dlg.exec() != QDialog::Accepted) {
+        return false;
+    }
+    data = dlg.Data();
+    return true;
 }
 
 void QtUi::ShowStatus(const std::string& text) {

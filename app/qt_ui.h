@@ -27,6 +27,7 @@ class QtUi : public Ui {
     bool RunPaletteShiftDlg(PaletteShiftDlgData& data) override;
     bool RunEntityEffectsDlg(EntityEffectsDlgData& data) override;
     bool RunDemoInfoDlg(DemoInfoDlgData& data) override;
+    bool RunAdvancedSearchDlg(AdvancedSearchDlgData& data) override;
     // On the main window's status bar (when the parent is one).
     void ShowStatus(const std::string& text) override;
 

@@ -17,3 +17,4 @@ int RunTime(const std::vector<std::string>& args);
 int RunFilm(const std::vector<std::string>& args);
 // film's usage with its actions, for --help.
 extern const char* const kFilmUsage;
+int RunFind(const std::vector<std::string>& args);

@@ -34,6 +34,10 @@ constexpr Subcommand kSubcommands[] = {
      "one camera or film effect over blocks A to B (film --help lists them)", RunFilm},
     {"time", "FILE mm:ss.t", "the block of the frame shown at a time of play (Jump to Time Index)",
      RunTime},
+    {"find", "FILE TEXT [--backwards-from B.M] | FILE --type N",
+     "every message holding TEXT (case ignored) or of type N, as block.message type text; "
+     "--backwards-from lists those before B.M, nearest first, as Search Backwards visits them",
+     RunFind},
 };
 
 std::string Overview() {

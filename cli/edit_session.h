@@ -30,6 +30,7 @@ class ConsoleUi : public Ui {
     bool RunPaletteShiftDlg(PaletteShiftDlgData&) override { return false; }
     bool RunEntityEffectsDlg(EntityEffectsDlgData&) override { return false; }
     bool RunDemoInfoDlg(DemoInfoDlgData&) override { return false; }
+    bool RunAdvancedSearchDlg(AdvancedSearchDlgData&) override { return false; }
     // What each command did, on standard error.
     void ShowStatus(const std::string& text) override;
 };

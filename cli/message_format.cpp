@@ -25,7 +25,8 @@ template <class T> std::string Vec(const T (&v)[3], double scale) {
     return text.append(Num(v[2] * scale)).append(")");
 }
 
-// Quoted text with control characters escaped, so each message stays on one line.
+} // namespace
+
 std::string Quote(const std::string& s) {
     std::string out = "\"";
     for (unsigned char c : s) {
@@ -44,6 +45,8 @@ std::string Quote(const std::string& s) {
     }
     return out + "\"";
 }
+
+namespace {
 
 void DescribeEntity(std::ostringstream& o, const EntityState& s, bool baseline) {
     if (!baseline && s.number == 0) {

@@ -133,6 +133,7 @@ void BlockSwap::Swap(CTreskDoc& doc) {
     if (otherFields_) {
         otherFields_->SwapWith(doc);
     }
+    ++doc.blockListChanges;
 }
 
 size_t BlockSwap::Bytes() const {
@@ -185,6 +186,7 @@ bool EditTransaction::Commit(std::string label, const EditPlace& after) {
         return false;
     }
     committed_ = true;
+    ++doc_.blockListChanges;
     doc_.history.Push({std::move(label), TakeBack(), before_, after});
     return true;
 }

@@ -37,6 +37,13 @@ struct TextEntryDlgData {
     std::string text; // preset by the caller; what was typed after OK
 };
 
+// "Advanced Search Options" (dialog 192): what the search report lists.
+struct AdvancedSearchDlgData {
+    std::string keyword; // edit 1136
+    int console = 0;     // check box 1139 "Console/Screen Output"
+    int sound = 0;       // check box 1138 "Sound containing keyword:"
+};
+
 class Ui {
   public:
     virtual ~Ui() = default;
@@ -62,6 +69,7 @@ class Ui {
     // "Demo Info" (dialog 171). Its Add, Del and Edit buttons change the lists at once, so
     // after Cancel the lists hold those changes and only the ten fields are as they were.
     virtual bool RunDemoInfoDlg(DemoInfoDlgData& data) = 0;
+    virtual bool RunAdvancedSearchDlg(AdvancedSearchDlgData& data) = 0;
 
     // What the last command did, for the status bar ("Cut 100 blocks").
     virtual void ShowStatus(const std::string& text) = 0;

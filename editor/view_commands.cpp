@@ -10,6 +10,7 @@
 #include "editor/demo_info_command.h"
 #include "editor/history_commands.h"
 #include "editor/removal.h"
+#include "editor/search.h"
 #include "editor/time_index.h"
 
 namespace {
@@ -64,6 +65,13 @@ constexpr ViewCommand kViewCommands[] = {
     {ID_FX_FRAME_RATE, OnFrameRateEffect},
     {ID_FX_PALETTE_SHIFT, OnPaletteShiftEffect},
     {ID_FX_ENTITY_EFFECTS, OnEntityEffect},
+    {ID_SEARCH_FIND_TEXT, FindText},
+    {ID_SEARCH_TEXT_FORWARDS, FindTextForwards},
+    {ID_SEARCH_TEXT_BACKWARDS, FindTextBackwards},
+    {ID_SEARCH_FIND_TYPE, FindMessageType},
+    {ID_SEARCH_TYPE_FORWARDS, FindTypeForwards},
+    {ID_SEARCH_TYPE_BACKWARDS, FindTypeBackwards},
+    {ID_TOOLS_KEYWORD_SEARCH_MODELS, KeywordSearchModels},
     {ID_VIEW_FIRST_PLAY_BLOCK, [](CTreskView& v) { v.OnFirstPlayBlock(); }},
     {ID_VIEW_LAST_BLOCK, [](CTreskView& v) { v.OnLastBlock(); }},
     {ID_VIEW_DEMO_INFO, DemoInfo},

@@ -234,7 +234,7 @@ TEST(Cli, VersionAndEachCommandsHelpPrintAndSucceed) {
     EXPECT_EQ(RunCli(RunTreskCli, {"--help"}, &out, &err), 0);
     EXPECT_NE(out.find("tresk-cli --version"), std::string::npos) << out;
     for (const char* verb :
-         {"info", "dump", "resave", "check", "cut", "delete", "reverse", "paste"}) {
+         {"info", "dump", "resave", "check", "cut", "delete", "reverse", "paste", "find"}) {
         SCOPED_TRACE(verb);
         for (const char* flag : {"--help", "-h"}) {
             EXPECT_EQ(RunCli(RunTreskCli, {verb, flag}, &out, &err), 0);
@@ -250,6 +250,35 @@ TEST(Cli, VersionAndEachCommandsHelpPrintAndSucceed) {
     EXPECT_EQ(RunCli(RunTreskCli, {}, &out, &err), 2);
     EXPECT_EQ(RunCli(RunTreskCli, {"frobnicate"}, &out, &err), 2);
     EXPECT_NE(err.find("unknown command \"frobnicate\""), std::string::npos) << err;
+}
+
+TEST(Cli, FindListsEveryMatchAsTheSearchesFindThem) {
+    fx::Sound sound;
+    sound.soundnum = 1;
+    fx::DemoFileWriter writer;
+    writer.Block({fx::Msg::ServerData({}), fx::Msg::ConfigString(33, "models/weapons/ROCKET")})
+        .Block({fx::Msg::Print(2, "Fraglimit\n"), fx::Msg::Sound(sound)})
+        .Block({fx::Msg::CenterPrint("a Rocket \xC1"), fx::Msg::StuffText("play x")})
+        .Block({fx::Msg::Print(1, "last rocket")});
+    fx::TempFile demo(writer.ToBytes(), ".dm2");
+    std::string out;
+    std::string err;
+    ASSERT_EQ(RunCli(RunFind, {demo.str(), "rocket"}, &out, &err), 0) << err;
+    EXPECT_EQ(out, "1.2 configstring \"models/weapons/ROCKET\"\n"
+                   "3.1 centerprint \"a Rocket \\xc1\"\n"
+                   "4.1 print \"last rocket\"\n");
+    // High-bit characters are not letters to fold.
+    ASSERT_EQ(RunCli(RunFind, {demo.str(), "\xE1"}, &out, &err), 0);
+    EXPECT_EQ(out, "");
+    ASSERT_EQ(RunCli(RunFind, {demo.str(), "ROCKET", "--backwards-from", "4.1"}, &out), 0);
+    EXPECT_EQ(out, "3.1 centerprint \"a Rocket \\xc1\"\n"
+                   "1.2 configstring \"models/weapons/ROCKET\"\n");
+    ASSERT_EQ(RunCli(RunFind, {demo.str(), "--type", "9"}, &out), 0);
+    EXPECT_EQ(out, "2.2 sound\n");
+    EXPECT_EQ(RunCli(RunFind, {demo.str(), "--type", "many"}, &out, &err), 2);
+    EXPECT_EQ(RunCli(RunFind, {demo.str(), "x", "--backwards-from", "4"}, &out, &err), 2);
+    EXPECT_EQ(RunCli(RunFind, {demo.str()}, &out, &err), 2);
+    EXPECT_EQ(RunCli(RunFind, {"/nonexistent.dm2", "x"}, &out, &err), 1);
 }
 
 } // namespace

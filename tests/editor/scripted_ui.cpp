@@ -83,6 +83,21 @@ bool ScriptedUi::RunDemoInfoDlg(DemoInfoDlgData& data) {
     return answer(data);
 }
 
+bool ScriptedUi::RunAdvancedSearchDlg(AdvancedSearchDlgData& data) {
+    transcript.emplace_back("advanced search");
+    if (advancedSearchAnswers.empty()) {
+        ADD_FAILURE() << "unexpected advanced search dialog";
+        return false;
+    }
+    std::optional<AdvancedSearchDlgData> answer = advancedSearchAnswers.front();
+    advancedSearchAnswers.pop_front();
+    if (!answer) {
+        return false;
+    }
+    data = *answer;
+    return true;
+}
+
 void ScriptedUi::AnswerSelectionCount(const std::string& countText) {
     selectionAnswers.emplace_back([countText](BlockSelectionDlgData& data) {
         ReadBlockSelectionTexts(data); // the dialog opens

@@ -17,7 +17,7 @@
 // Answers questions and dialogs from queues filled by the test, in call order. A call whose
 // queue is empty fails the test and answers No / Cancel. The transcript holds one line per
 // call: "message: <text>", "ask: <text>", "beep", "number: <preset>", "selection: <first>
-// <last text> <count text>", "text: <prompt>", "demo info".
+// <last text> <count text>", "text: <prompt>", "demo info", "advanced search".
 class ScriptedUi : public Ui {
   public:
     // An answer to a dialog: nullopt = Cancel; otherwise OK with the struct as given (for the
@@ -37,6 +37,7 @@ class ScriptedUi : public Ui {
     // The person in the Demo Info dialog: changes the data as the dialog would (its buttons
     // through the demo_info functions, with this Ui) and answers OK (true) or Cancel.
     std::deque<std::function<bool(DemoInfoDlgData&)>> demoInfoAnswers;
+    std::deque<std::optional<AdvancedSearchDlgData>> advancedSearchAnswers; // nullopt = Cancel
 
     std::vector<std::string> transcript;
     std::vector<std::string> messages; // the ShowMessage texts alone
@@ -56,6 +57,11 @@ class ScriptedUi : public Ui {
     // OK in the message type dialog after typing `text` (the prefix search selects).
     void AnswerMessageType(const std::string& text) { messageTypeAnswers.emplace_back(text); }
     void AnswerText(const std::string& text) { textAnswers.emplace_back(text); }
+    void CancelText() { textAnswers.emplace_back(std::nullopt); }
+    void AnswerAdvancedSearch(const AdvancedSearchDlgData& data) {
+        advancedSearchAnswers.emplace_back(data);
+    }
+    void CancelAdvancedSearch() { advancedSearchAnswers.emplace_back(std::nullopt); }
     void CancelSelection() {
         selectionAnswers.emplace_back([](BlockSelectionDlgData&) { return false; });
     }
@@ -78,6 +84,7 @@ class ScriptedUi : public Ui {
                     entityEffectsAnswers.empty())
             << "unused film dialog answers";
         EXPECT_TRUE(demoInfoAnswers.empty()) << "unused Demo Info answers";
+        EXPECT_TRUE(advancedSearchAnswers.empty()) << "unused advanced search answers";
     }
 
     void ShowMessage(const std::string& text) override {
@@ -110,6 +117,7 @@ class ScriptedUi : public Ui {
         return Answer(entityEffectsAnswers, data, "entity effects");
     }
     bool RunDemoInfoDlg(DemoInfoDlgData& data) override;
+    bool RunAdvancedSearchDlg(AdvancedSearchDlgData& data) override;
     void ShowStatus(const std::string& text) override { statuses.push_back(text); }
 
   private:
