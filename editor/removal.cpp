@@ -91,16 +91,6 @@ bool AskText(CTreskView& view, const std::string& preset, std::string& text) {
 
 } // namespace
 
-int FirstSlotContaining(const ConfigStringTable& table, std::string_view keyword) {
-    for (int slot = 0; slot < table.Count(); ++slot) {
-        const std::string name = table.Entry(slot);
-        if (!name.empty() && TextContains(name, keyword)) {
-            return slot;
-        }
-    }
-    return -1;
-}
-
 uint32_t RemoveByKeyword(CTreskView& view, const std::string& keyword) {
     if (!view.HasCurrentBlock()) {
         return 0;
@@ -153,8 +143,7 @@ uint32_t RemoveByModelKeyword(CTreskView& view, const std::string& keyword) {
         return 0;
     }
     const std::string name = models.Entry(slot);
-    view.GetUi().ShowMessage("Found a match! ModelIndex " + std::to_string(slot + 1) + ", '" +
-                             name + "'.");
+    view.GetUi().ShowMessage(ModelFoundText(slot + 1, name));
     const int model = slot + 1;
     const uint32_t n = RemoveEntities(
         view, [model](const EntityState& e) { return e.modelindex == model; },

@@ -5,17 +5,11 @@
 // runs on into blocks that deletions pulled into the selection.
 #pragma once
 
-#include "demo/configstring_table.h"
-
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 class CTreskView;
-
-// The first slot of a name table whose name holds the keyword (case of ASCII letters
-// ignored, as every search); -1 without one.
-int FirstSlotContaining(const ConfigStringTable& table, std::string_view keyword);
 
 // Deletes the messages whose text holds the keyword. Returns how many went.
 uint32_t RemoveByKeyword(CTreskView& view, const std::string& keyword);

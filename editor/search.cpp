@@ -319,6 +319,16 @@ std::string ModelFoundText(int modelIndex, const std::string& name) {
     return "Found a match! ModelIndex " + std::to_string(modelIndex) + ", '" + name + "'.";
 }
 
+int FirstSlotContaining(const ConfigStringTable& table, std::string_view keyword) {
+    for (int slot = 0; slot < table.Count(); ++slot) {
+        const std::string name = table.Entry(slot);
+        if (!name.empty() && TextContains(name, keyword)) {
+            return slot;
+        }
+    }
+    return -1;
+}
+
 void KeywordSearchModels(CTreskView& view) {
     TextEntryDlgData data;
     data.prompt = kFindTextPrompt;
@@ -327,12 +337,7 @@ void KeywordSearchModels(CTreskView& view) {
         return;
     }
     const ConfigStringTable& models = view.Document().modelTable;
-    for (int slot = 0; slot < models.Count(); ++slot) {
-        const std::string name = models.Entry(slot);
-        if (!name.empty() && TextContains(name, data.text)) {
-            view.GetUi().ShowMessage(ModelFoundText(slot + 1, name));
-            return;
-        }
-    }
-    view.GetUi().ShowMessage(kNoModelFoundText);
+    const int slot = FirstSlotContaining(models, data.text);
+    view.GetUi().ShowMessage(slot >= 0 ? ModelFoundText(slot + 1, models.Entry(slot))
+                                       : std::string(kNoModelFoundText));
 }

@@ -8,6 +8,8 @@
 // the person typed.
 #pragma once
 
+#include "demo/configstring_table.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -78,5 +80,7 @@ void FindTypeBackwards(CTreskView& view); // 32830 Shift+F4
 // "enter keyword"; the one matcher, case ignored), by model index (table slot + 1), shown in a
 // message.
 void KeywordSearchModels(CTreskView& view);
+// The first slot of a name table whose name holds the keyword (the one matcher); -1 without.
+int FirstSlotContaining(const ConfigStringTable& table, std::string_view keyword);
 // The message Keyword Search Models shows for a match.
 std::string ModelFoundText(int modelIndex, const std::string& name);

@@ -62,6 +62,7 @@ inline std::string Tag(const DemoBlock* block) {
 class ViewTest : public ::testing::Test {
   protected:
     void Open(const std::vector<Bytes>& blocks) {
+        view.reset(); // a second Open replaces the demo: its view goes first
         doc = LoadDoc(blocks);
         doc->AddView(&other);
         view = std::make_unique<CTreskView>(*doc, ui, display);
