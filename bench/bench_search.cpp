@@ -1,0 +1,107 @@
+// The text search and the search report on a large demo: generates a demo of about the wanted
+// size with the fixture library (as bench_open_large does), decodes it as the editor does, then
+// times a text search that walks from the first block to the last without a match (F3 from
+// block 1) and the fill of a search report listing all console output. Run by hand (not a
+// test):
+//   bench_search [MEGABYTES=100] [REPEATS=5]
+#include "demo/tresk_doc.h"
+#include "editor/search.h"
+#include "editor/search_report_model.h"
+#include "editor/tresk_view.h"
+#include "editor/ui.h"
+#include "editor/view_display.h"
+#include "fx/game_demo_builder.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+// Answers nothing and shows nothing: the walk alone is timed.
+class SilentUi : public Ui {
+  public:
+    void ShowMessage(const std::string&) override {}
+    bool Ask(const std::string&) override { return false; }
+    void Beep() override {}
+    bool RunNumberDlg(NumberDlgData&) override { return false; }
+    bool RunBlockSelectionDlg(BlockSelectionDlgData&) override { return false; }
+    bool RunMessageTypeDlg(MessageTypeDlgData&) override { return false; }
+    bool RunTextEntryDlg(TextEntryDlgData&) override { return false; }
+    bool RunAdvancedSearchDlg(AdvancedSearchDlgData&) override { return false; }
+    void ShowStatus(const std::string&) override {}
+};
+
+class SilentDisplay : public ViewDisplay {
+  public:
+    void SetSelectionText(const std::string&) override {}
+    void SetNameText(const std::string&) override {}
+    void SetNumberText(const std::string&) override {}
+    void SetProgressRange(uint32_t, uint32_t) override {}
+    void SetProgressPosition(uint32_t) override {}
+    void ShowPage(const MessagePage&) override {}
+    void UpdatePage(const MessagePage&) override {}
+    void DestroyPage() override {}
+    void StorePageFields(MessagePage&) override {}
+    void FocusView() override {}
+};
+
+double Milliseconds(std::chrono::steady_clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+// Runs `work` `repeats` times; prints the fastest and the median run.
+template <typename Work> void Time(const char* what, int repeats, Work work) {
+    std::vector<double> ms;
+    for (int i = 0; i < repeats; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        ms.push_back(Milliseconds(std::chrono::steady_clock::now() - start));
+    }
+    std::sort(ms.begin(), ms.end());
+    std::printf("%s: fastest %.1f ms, median %.1f ms\n", what, ms.front(), ms[ms.size() / 2]);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const double megabytes = argc > 1 ? std::atof(argv[1]) : 100.0;
+    const int repeats = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+
+    // The busy game of bench_open_large: frames of about a kilobyte.
+    fx::GameDemoOptions options;
+    options.players = 8;
+    options.entities = 120;
+    options.seed = 4242;
+    options.frames = 1000;
+    fx::GameDemoBuilder probe(options);
+    probe.Build();
+    const double perFrame = static_cast<double>(probe.report().fileBytes) / options.frames;
+    options.frames = static_cast<int>(megabytes * 1024 * 1024 / perFrame);
+    const fx::Bytes file = fx::GameDemoBuilder(options).Build();
+
+    CTreskDoc doc;
+    doc.LoadFromBytes(file.data(), file.size());
+    SilentUi ui;
+    SilentDisplay display;
+    CTreskView view(doc, ui, display);
+    view.OnInitialUpdate("/usr/share/games/quake2");
+    std::printf("demo: %.1f MB, %u blocks\n", static_cast<double>(file.size()) / (1024 * 1024),
+                doc.blockCount);
+
+    // No message holds this text: F3 walks every message from block 1 to the last block.
+    Time("text search, first to last block", repeats, [&] {
+        view.ShowPlace({1, 1, 1});
+        view.lastSearchText = "no text of the demo holds this";
+        FindTextForwards(view);
+    });
+    size_t rows = 0;
+    AdvancedSearchDlgData console;
+    console.console = 1;
+    Time("search report fill (console output)", repeats,
+         [&] { rows = RunSearchReport(doc, console).size(); });
+    std::printf("report rows: %zu\n", rows);
+    return 0;
+}
