@@ -4,12 +4,12 @@
 // block 1) and the fill of a search report listing all console output. Run by hand (not a
 // test):
 //   bench_search [MEGABYTES=100] [REPEATS=5]
+#include "edit_session.h"
+
 #include "demo/tresk_doc.h"
 #include "editor/search.h"
 #include "editor/search_report_model.h"
 #include "editor/tresk_view.h"
-#include "editor/ui.h"
-#include "editor/view_display.h"
 #include "fx/game_demo_builder.h"
 
 #include <algorithm>
@@ -19,34 +19,6 @@
 #include <vector>
 
 namespace {
-
-// Answers nothing and shows nothing: the walk alone is timed.
-class SilentUi : public Ui {
-  public:
-    void ShowMessage(const std::string&) override {}
-    bool Ask(const std::string&) override { return false; }
-    void Beep() override {}
-    bool RunNumberDlg(NumberDlgData&) override { return false; }
-    bool RunBlockSelectionDlg(BlockSelectionDlgData&) override { return false; }
-    bool RunMessageTypeDlg(MessageTypeDlgData&) override { return false; }
-    bool RunTextEntryDlg(TextEntryDlgData&) override { return false; }
-    bool RunAdvancedSearchDlg(AdvancedSearchDlgData&) override { return false; }
-    void ShowStatus(const std::string&) override {}
-};
-
-class SilentDisplay : public ViewDisplay {
-  public:
-    void SetSelectionText(const std::string&) override {}
-    void SetNameText(const std::string&) override {}
-    void SetNumberText(const std::string&) override {}
-    void SetProgressRange(uint32_t, uint32_t) override {}
-    void SetProgressPosition(uint32_t) override {}
-    void ShowPage(const MessagePage&) override {}
-    void UpdatePage(const MessagePage&) override {}
-    void DestroyPage() override {}
-    void StorePageFields(MessagePage&) override {}
-    void FocusView() override {}
-};
 
 double Milliseconds(std::chrono::steady_clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
@@ -84,8 +56,8 @@ int main(int argc, char** argv) {
 
     CTreskDoc doc;
     doc.LoadFromBytes(file.data(), file.size());
-    SilentUi ui;
-    SilentDisplay display;
+    ConsoleUi ui; // the one not-found message goes to standard error
+    NullDisplay display;
     CTreskView view(doc, ui, display);
     view.OnInitialUpdate("/usr/share/games/quake2");
     std::printf("demo: %.1f MB, %u blocks\n", static_cast<double>(file.size()) / (1024 * 1024),

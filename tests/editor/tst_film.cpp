@@ -1,5 +1,6 @@
 // The camera and film effects, judged on what the saved demo shows the game frame by frame:
 // Track Entity, Re-Camera, Smooth Camera, Zoom, FrameRate, Palette Shift and Entity Effects.
+#include "shown_frames.h"
 #include "view_fixture.h"
 
 #include "demo/byte_sink.h"
@@ -20,21 +21,7 @@ using namespace edtest;
 
 namespace {
 
-// One frame of a saved demo as the game shows it, by PlayDemo's frame number.
-struct Shown {
-    PlayerState player{};
-    EntitySet entities;
-    std::vector<std::string> commands; // stufftexts of the frame's block
-};
-
-std::optional<EntityState> EntityIn(const Shown& s, uint16_t number) {
-    for (const EntityState& e : s.entities) {
-        if (e.number == number) {
-            return e;
-        }
-    }
-    return std::nullopt;
-}
+using Shown = ShownFrame;
 
 class FilmTest : public ViewTest {
   protected:
@@ -44,37 +31,7 @@ class FilmTest : public ViewTest {
         doc->SaveTo(out);
         return out.bytes;
     }
-    // Saves, reads the demo back and walks it as the game does.
-    std::map<int, Shown> SavedFrames() {
-        auto again = LoadFile(Saved());
-        again->DecodeAll();
-        for (const DecodeProblem& p : again->Problems()) {
-            ADD_FAILURE() << "saved demo, block " << p.block << ": " << p.text;
-        }
-        std::map<int, Shown> frames;
-        FrameTimeline timeline;
-        for (const DemoBlock* b = again->FirstBlock(); b != nullptr; b = b->next) {
-            std::vector<std::string> commands;
-            const FrameMessage* frame = nullptr;
-            for (const DemoMessage* m = b->FirstMessage(); m != nullptr; m = m->next) {
-                timeline.Apply(*m);
-                if (const auto* text = MessageCast<TextMessage>(m);
-                    text != nullptr && m->type == svc_stufftext) {
-                    commands.push_back(text->text);
-                }
-                const auto* f = MessageCast<FrameMessage>(m);
-                if (f != nullptr && f->complete && frame == nullptr) {
-                    frame = f;
-                    const PlayerState& ps = FramePlayer(*f)->state;
-                    frames[ps.stats[1]] = {ps, timeline.Shown(), {}};
-                }
-            }
-            if (frame != nullptr) {
-                frames[FramePlayer(*frame)->state.stats[1]].commands = commands;
-            }
-        }
-        return frames;
-    }
+    std::map<int, Shown> SavedFrames() { return ShownFramesOf(Saved()); }
     // The command is undone to the bytes from before it.
     void ExpectUndone(const Bytes& before) {
         view->OnCommand(ID_EDIT_UNDO);

@@ -1,5 +1,6 @@
 // Removal from the selection and the entity and player transforms, judged on what the saved
 // demo shows the game; each is one undoable edit.
+#include "shown_frames.h"
 #include "view_fixture.h"
 
 #include "demo/byte_sink.h"
@@ -17,11 +18,7 @@ using namespace edtest;
 
 namespace {
 
-struct Shown {
-    PlayerState player{};
-    EntitySet entities;
-    std::vector<std::string> prints;
-};
+using Shown = ShownFrame;
 
 class RemovalTest : public ViewTest {
   protected:
@@ -39,39 +36,7 @@ class RemovalTest : public ViewTest {
         }
         return again;
     }
-    // Each frame the saved demo shows, by PlayDemo's number, with the prints of its block.
-    std::map<int, Shown> SavedFrames() {
-        auto again = Reloaded();
-        std::map<int, Shown> frames;
-        FrameTimeline timeline;
-        for (const DemoBlock* b = again->FirstBlock(); b != nullptr; b = b->next) {
-            int n = -1;
-            std::vector<std::string> prints;
-            for (const DemoMessage* m = b->FirstMessage(); m != nullptr; m = m->next) {
-                timeline.Apply(*m);
-                if (const auto* p = MessageCast<PrintMessage>(m)) {
-                    prints.push_back(p->text);
-                }
-                const auto* f = MessageCast<FrameMessage>(m);
-                if (f != nullptr && f->complete && n < 0) {
-                    n = FramePlayer(*f)->state.stats[1];
-                    frames[n] = {FramePlayer(*f)->state, timeline.Shown(), {}};
-                }
-            }
-            if (n >= 0) {
-                frames[n].prints = prints;
-            }
-        }
-        return frames;
-    }
-    static std::optional<EntityState> EntityIn(const Shown& s, uint16_t number) {
-        for (const EntityState& e : s.entities) {
-            if (e.number == number) {
-                return e;
-            }
-        }
-        return std::nullopt;
-    }
+    std::map<int, Shown> SavedFrames() { return ShownFramesOf(Saved()); }
     // One history entry that undo takes back to the bytes from before.
     void ExpectOneUndoableEntry(const Bytes& before) {
         EXPECT_EQ(doc->history.Count(), 1u);
