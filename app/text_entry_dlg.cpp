@@ -6,10 +6,13 @@
 #include <QVBoxLayout>
 
 CTextEntryDlg::CTextEntryDlg(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("TextEntry"));
-    setWindowTitle(tr("Enter text"));
+    setObjectName(QStringLiteral("170"));
+    setWindowTitle(tr("Text Edit Dialog"));
     prompt_ = new QLabel(this);
     text_ = new QLineEdit(this);
+    text_->setObjectName(QStringLiteral("1033"));
+    // The game's texts end at 2047 characters.
+    text_->setMaxLength(2047);
     prompt_->setBuddy(text_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &CTextEntryDlg::accept);

@@ -33,7 +33,7 @@ struct BlockSelectionDlgData {
 
 // "Enter text" (the text entry dialog): a prompt and one line the person types.
 struct TextEntryDlgData {
-    std::string prompt;
+    std::string prompt = "Enter text:";
     std::string text; // preset by the caller; what was typed after OK
 };
 

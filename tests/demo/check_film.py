@@ -7,6 +7,9 @@ usage: check_film.py ACTION FIRST LAST [ARGS]   (FIRST and LAST: frame ordinals,
                             (all selected blocks but the last)
   recamera E                the view origin at entity E's origin wherever a frame holds it
   palette I0 I1             blend intensity ramps from I0 to I1
+  noweapon                  no view weapon (all selected blocks but the last)
+  model E M                 entity E drawn with model index M wherever a frame holds it
+                            (all selected blocks but the last)
 Prints "OK n" with the frames checked, or the first failures and exits 1.
 """
 import json
@@ -47,6 +50,19 @@ def main():
             checked += 1
             if abs(ps["blend"][3] - want) > 1.0:
                 failures.append("frame %d: intensity %s, wanted %.1f" % (block, ps["blend"][3], want))
+        elif action == "noweapon":
+            if block == last:
+                continue
+            checked += 1
+            if ps["gunindex"] != 0:
+                failures.append("frame %d: view weapon %s" % (block, ps["gunindex"]))
+        elif action == "model":
+            ent = r["ents"].get(args[0])
+            if ent is None or block == last:
+                continue
+            checked += 1
+            if ent["modelindex"] != int(args[1]):
+                failures.append("frame %d: model %s" % (block, ent["modelindex"]))
         elif action in ("track", "recamera"):
             ent = r["ents"].get(args[0])
             if ent is None or block == last:
