@@ -80,7 +80,8 @@ const fx::Bytes* DemoOrSkip(benchmark::State& state) {
         return nullptr;
     }
     char label[64];
-    std::snprintf(label, sizeof label, "%s, %.1f MB", which == 0 ? "largest corpus demo" : "generated",
+    std::snprintf(label, sizeof label, "%s, %.1f MB",
+                  which == 0 ? "largest corpus demo" : "generated",
                   demo.size() / (1024.0 * 1024.0));
     state.SetLabel(label);
     return &demo;

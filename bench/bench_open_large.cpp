@@ -3,12 +3,12 @@
 // took to show. Run by hand (not a test):
 //   QT_QPA_PLATFORM=offscreen bench_open_large [MEGABYTES=100] [DEMO_PATH]
 // An existing DEMO_PATH is opened as it is; otherwise the generated demo is written there.
+#include "busy_game.h"
 #include "cinerad_app.h"
 #include "main_frame.h"
 #include "tresk_view_form.h"
 
 #include "demo/tresk_doc.h"
-#include "fx/game_demo_builder.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -32,16 +32,7 @@ int main(int argc, char** argv) {
     const QString path = args.size() > 2 ? args[2] : dir.filePath(QStringLiteral("large.dm2"));
 
     if (!QFileInfo::exists(path)) {
-        // A busy game: many players and map entities make frames of about a kilobyte.
-        fx::GameDemoOptions options;
-        options.players = 8;
-        options.entities = 120;
-        options.seed = 4242;
-        options.frames = 1000;
-        fx::GameDemoBuilder probe(options);
-        probe.Build();
-        const double perFrame = static_cast<double>(probe.report().fileBytes) / options.frames;
-        options.frames = static_cast<int>(megabytes * 1024 * 1024 / perFrame);
+        const fx::GameDemoOptions options = bench::BusyGameOptions(megabytes);
         QElapsedTimer generate;
         generate.start();
         fx::GameDemoBuilder(options).WriteFile(path.toStdString());

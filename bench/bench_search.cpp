@@ -1,16 +1,16 @@
 // The text search and the search report on a large demo: generates a demo of about the wanted
-// size with the fixture library (as bench_open_large does), decodes it as the editor does, then
+// size with the fixture library (the busy game of busy_game.h), decodes it as the editor does, then
 // times a text search that walks from the first block to the last without a match (F3 from
 // block 1) and the fill of a search report listing all console output. Run by hand (not a
 // test):
 //   bench_search [MEGABYTES=100] [REPEATS=5]
+#include "busy_game.h"
 #include "edit_session.h"
 
 #include "demo/tresk_doc.h"
 #include "editor/search.h"
 #include "editor/search_report_model.h"
 #include "editor/tresk_view.h"
-#include "fx/game_demo_builder.h"
 
 #include <algorithm>
 #include <chrono>
@@ -42,17 +42,7 @@ int main(int argc, char** argv) {
     const double megabytes = argc > 1 ? std::atof(argv[1]) : 100.0;
     const int repeats = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
 
-    // The busy game of bench_open_large: frames of about a kilobyte.
-    fx::GameDemoOptions options;
-    options.players = 8;
-    options.entities = 120;
-    options.seed = 4242;
-    options.frames = 1000;
-    fx::GameDemoBuilder probe(options);
-    probe.Build();
-    const double perFrame = static_cast<double>(probe.report().fileBytes) / options.frames;
-    options.frames = static_cast<int>(megabytes * 1024 * 1024 / perFrame);
-    const fx::Bytes file = fx::GameDemoBuilder(options).Build();
+    const fx::Bytes file = fx::GameDemoBuilder(bench::BusyGameOptions(megabytes)).Build();
 
     CTreskDoc doc;
     doc.LoadFromBytes(file.data(), file.size());
