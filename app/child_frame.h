@@ -1,5 +1,5 @@
-// The editor's child window: it keeps the size of its form, with no sizing border and no
-// maximise box.
+// The editor's child window: it opens at the size its form asks for and can then be resized,
+// maximised and minimised like any other window; a window smaller than the form scrolls it.
 #pragma once
 
 #include <QMdiSubWindow>
@@ -8,6 +8,6 @@ class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
   public:
     explicit CChildFrame(QWidget* parent = nullptr);
-    // Fits the window to its view and fixes that size.
+    // Sizes the window to what its view asks for, within the area it sits in.
     void FitToView();
 };

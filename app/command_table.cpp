@@ -71,6 +71,10 @@ const std::vector<CommandInfo> kCommands = {
      "Creates a 'floating' box listing all the sounds\nFloating sound list", R::Routed, false},
     {ID_VIEW_VISIBLE_ENTITIES, "&Visible Entities", "Visible Entities List\nVisible Entities List",
      R::Routed, false},
+    {ID_VIEW_FIRST_PLAY_BLOCK, "First Block of Play\tHome",
+     "Go to the first block after the signon\nFirst Block of Play", R::Routed, false},
+    {ID_VIEW_LAST_BLOCK, "Last Block\tEnd", "Go to the last block of the demo\nLast Block",
+     R::Routed, false},
     {ID_VIEW_ENTITIES, "Entities", "Creates a 'floating' box listing all the entities.", R::Never,
      false},
     // Special FX
@@ -121,6 +125,8 @@ const std::vector<CommandInfo> kCommands = {
      "Arrange icons at the bottom of the window\nArrange Icons", R::Routed, false},
     // Help: there is no help file, so the help commands stay disabled.
     {ID_HELP_FINDER, "&Help Topics", "List Help topics\nHelp Topics", R::Never, false},
+    {ID_HELP_KEYBOARD, "&Keyboard Shortcuts", "List the keys of the editor\nKeyboard Shortcuts",
+     R::Routed, false},
     {ID_APP_ABOUT, "&About Cinerad II...",
      "Display program information, version number and copyright\nAbout", R::Routed, false},
     {ID_CONTEXT_HELP, "Help", "Display help for clicked on buttons, menus and windows\nHelp",
@@ -171,7 +177,7 @@ MenuEntry ViewMenuNoDocument() {
                  {Cmd(ID_VIEW_TOOLBAR), Cmd(ID_VIEW_STATUS_BAR), Sep(), Cmd(ID_VIEW_OPTIONS)});
 }
 MenuEntry HelpMenu() {
-    return Popup("&Help", {Cmd(ID_HELP_FINDER), Sep(), Cmd(ID_APP_ABOUT)});
+    return Popup("&Help", {Cmd(ID_HELP_FINDER), Cmd(ID_HELP_KEYBOARD), Sep(), Cmd(ID_APP_ABOUT)});
 }
 MenuEntry WindowMenu(bool newWindow) {
     std::vector<MenuEntry> items;

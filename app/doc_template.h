@@ -24,8 +24,8 @@ struct CDocTemplate {
     int acceleratorsId = 0; // 0: the template has no accelerators of its own
     // "\nUntitled\nCinerad2\nQuake 2 Demos (*.dm2)\n.dm2\nCinerad2.Document\nCinerad 2 Document"
     QString docString;
-    // The editor's child window keeps its size: no sizing border, no maximise box.
-    bool fixedFrame = false;
+    // The editor's own child window (CChildFrame), sized to its form when it opens.
+    bool childFrame = false;
     std::function<CView*(DocHost& host, QWidget* parent)> createView;
 
     // The n-th newline-separated substring of the document string (empty when absent).

@@ -3,11 +3,14 @@
 #include "child_frame.h"
 #include "cinerad_app.h"
 #include "command_table.h"
+#include "demo_drop.h"
 #include "doc_host.h"
+#include "keyboard_shortcuts_dlg.h"
 #include "lock_key_state.h"
 #include "options_sheet.h"
 #include "settings_store.h"
 #include "view.h"
+#include "window_arrangement.h"
 
 #include "demo/app_settings.h"
 #include "editor/command_ids.h"
@@ -44,6 +47,8 @@ CMainFrame::CMainFrame(CTreskApp& app) : app_(app) {
     CreateToolBar();
     CreateStatusBar();
     connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
+    // Demos dropped from a file manager open as if chosen with File Open.
+    new DemoDropHandler(this, [this](const QString& path) { app_.OpenDocumentFile(path); });
     ApplyMenu(kMenuNoDocument);
     UpdateCommandUI();
 }
@@ -133,7 +138,9 @@ void CMainFrame::LoadSettingsOnCreate() {
 
 QMdiSubWindow* CMainFrame::CreateFrame(CDocTemplate& tmpl, DocHost& host) {
     CView* view = tmpl.createView(host, nullptr);
-    QMdiSubWindow* frame = tmpl.fixedFrame ? new CChildFrame : new QMdiSubWindow;
+    const QList<QMdiSubWindow*> before = mdi_->subWindowList(QMdiArea::CreationOrder);
+    QMdiSubWindow* previous = before.isEmpty() ? nullptr : before.back();
+    QMdiSubWindow* frame = tmpl.childFrame ? new CChildFrame : new QMdiSubWindow;
     frame->setObjectName(QStringLiteral("Frame%1").arg(tmpl.id));
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->setProperty(kTemplateProperty, tmpl.id);
@@ -151,6 +158,8 @@ QMdiSubWindow* CMainFrame::CreateFrame(CDocTemplate& tmpl, DocHost& host) {
     if (auto* child = qobject_cast<CChildFrame*>(frame)) {
         child->FitToView();
     }
+    // Each new window sits one step on from the one opened before it.
+    frame->move(window_arrangement::NewFramePosition(*mdi_, previous));
     UpdateFrameTitles(host);
     frame->show();
     ActivateFrame(frame);
@@ -395,6 +404,7 @@ std::optional<bool> CMainFrame::CommandEnabled(int id) const {
     case ID_VIEW_TOOLBAR:
     case ID_VIEW_STATUS_BAR:
     case ID_VIEW_OPTIONS:
+    case ID_HELP_KEYBOARD:
     case ID_APP_EXIT:
         return true;
     case ID_WINDOW_NEW:
@@ -420,6 +430,9 @@ bool CMainFrame::OnCommand(int id) {
     case ID_VIEW_OPTIONS:
         OnOptions();
         return true;
+    case ID_HELP_KEYBOARD:
+        RunKeyboardShortcutsDialog(this);
+        return true;
     case ID_APP_EXIT:
         close();
         return true;
@@ -430,29 +443,14 @@ bool CMainFrame::OnCommand(int id) {
         return tmpl != nullptr && host != nullptr && app_.OpenExtraFrame(*tmpl, *host);
     }
     case ID_WINDOW_CASCADE:
-        mdi_->cascadeSubWindows();
+        window_arrangement::Cascade(*mdi_);
         return true;
     case ID_WINDOW_TILE_HORZ:
-    case ID_WINDOW_TILE_VERT: {
-        // Horizontal tiles stack the windows from top to bottom, vertical ones side by side;
-        // windows that keep their size (the editor) are moved only.
-        const QList<QMdiSubWindow*> frames = mdi_->subWindowList();
-        const QSize area = mdi_->viewport()->size();
-        const int n = static_cast<int>(frames.size());
-        for (int i = 0; i < n; ++i) {
-            QMdiSubWindow* frame = frames[i];
-            frame->showNormal();
-            const QRect tile =
-                id == ID_WINDOW_TILE_HORZ
-                    ? QRect(0, area.height() * i / n, area.width(), area.height() / n)
-                    : QRect(area.width() * i / n, 0, area.width() / n, area.height());
-            frame->move(tile.topLeft());
-            if (frame->minimumSize() != frame->maximumSize()) {
-                frame->resize(tile.size());
-            }
-        }
+        window_arrangement::Tile(*mdi_, window_arrangement::TileDirection::Horizontal);
         return true;
-    }
+    case ID_WINDOW_TILE_VERT:
+        window_arrangement::Tile(*mdi_, window_arrangement::TileDirection::Vertical);
+        return true;
     case ID_WINDOW_ARRANGE: {
         // Minimised windows line up along the bottom of the area.
         int x = 0;

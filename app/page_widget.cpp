@@ -15,6 +15,10 @@
 
 namespace {
 
+// The digits a number field shows without scrolling, and what a line edit adds around them.
+constexpr int kNumberDigits = 13;
+constexpr int kLineEditPadding = 12;
+
 QString ToQt(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -150,6 +154,13 @@ QWidget* CPageWidget::CreateFieldWidget(const PageField& field) {
         line->setReadOnly(field.readOnly || field.kind == PageFieldKind::ReadOnly);
         if (field.maxChars > 0) {
             line->setMaxLength(static_cast<int>(field.maxChars));
+        }
+        if (field.kind == PageFieldKind::Number) {
+            // Room for the longest numbers the pages show, such as "-27.4658203125".
+            line->setMinimumWidth(line->fontMetrics().horizontalAdvance(QStringLiteral("-")) +
+                                  line->fontMetrics().horizontalAdvance(QLatin1Char('0')) *
+                                      kNumberDigits +
+                                  kLineEditPadding);
         }
         widget = line;
         break;

@@ -2,6 +2,7 @@
 
 #include "decode_progress.h"
 #include "doc_host.h"
+#include "form_keys.h"
 #include "page_widget.h"
 
 #include "demo/app_settings.h"
@@ -24,8 +25,8 @@
 
 namespace {
 
-// Commands of the menus that the editor view carries out itself.
-// The page area is as tall as the largest page needs without scrolling in most cases.
+// The smallest page area: as large as most pages need without scrolling. A larger window
+// gives the page area the extra room.
 constexpr int kPageAreaWidth = 560;
 constexpr int kPageAreaHeight = 330;
 
@@ -39,14 +40,28 @@ CTreskViewForm::CTreskViewForm(DocHost& host, Ui& ui, CBlockBuffer& blockBuffer,
     : CView(host, parent) {
     setObjectName(QStringLiteral("101"));
     setFocusPolicy(Qt::StrongFocus);
+    // The form's controls sit in a scroll area: a window smaller than the form scrolls it, a
+    // larger one stretches it.
+    formArea_ = new QScrollArea(this);
+    formArea_->setObjectName(QStringLiteral("FormArea"));
+    formArea_->setWidgetResizable(true);
+    formArea_->setFrameShape(QFrame::NoFrame);
+    formArea_->setFocusPolicy(Qt::NoFocus);
+    auto* content = new QWidget(formArea_);
+    content->setObjectName(QStringLiteral("FormContent"));
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(formArea_);
 
+    // Every button has a mnemonic that no menu title of the editor uses; the two GOTO buttons
+    // share theirs, as the three restore buttons do, and Alt steps between them.
     // "Block Info:": the block buttons, the selection text and the block position.
-    auto* blockGroup = new QGroupBox(tr("Block Info:"), this);
+    auto* blockGroup = new QGroupBox(tr("Block Info:"), content);
     auto* blockButtons = new QHBoxLayout;
-    blockButtons->addWidget(AddButton(IDC_PREVIOUS_BLOCK, tr("PREVIOUS"), blockGroup));
-    blockButtons->addWidget(AddButton(IDC_NEXT_BLOCK, tr("NEXT"), blockGroup));
-    blockButtons->addWidget(AddButton(IDC_GOTO_BLOCK, tr("GOTO"), blockGroup));
-    blockButtons->addWidget(AddButton(IDC_SELECT, tr("SELECT"), blockGroup));
+    blockButtons->addWidget(AddButton(IDC_PREVIOUS_BLOCK, tr("&PREVIOUS"), blockGroup));
+    blockButtons->addWidget(AddButton(IDC_NEXT_BLOCK, tr("&NEXT"), blockGroup));
+    blockButtons->addWidget(AddButton(IDC_GOTO_BLOCK, tr("&GOTO"), blockGroup));
+    blockButtons->addWidget(AddButton(IDC_SELECT, tr("SELE&CT"), blockGroup));
     selectionText_ = new QLabel(blockGroup);
     selectionText_->setObjectName(QString::number(IDC_SELECTION_TEXT));
     selectionText_->setMinimumWidth(180);
@@ -63,26 +78,31 @@ CTreskViewForm::CTreskViewForm(DocHost& host, Ui& ui, CBlockBuffer& blockBuffer,
     blockLayout->addLayout(selectionRow);
     blockLayout->addWidget(progress_);
 
-    // "Backup/Restore:": B1 to R3 have no action, as they never had.
-    auto* backupGroup = new QGroupBox(tr("Backup/Restore:"), this);
+    // "Backup/Restore:": B1 to B3 keep a snapshot of the demo, R1 to R3 bring it back. The
+    // digits are the store buttons' mnemonics; Alt+R steps through the restore buttons.
+    auto* backupGroup = new QGroupBox(tr("Backup/Restore:"), content);
     auto* backupLayout = new QGridLayout(backupGroup);
-    backupLayout->addWidget(AddButton(IDC_BACKUP_B1, tr("B1"), backupGroup), 0, 0);
-    backupLayout->addWidget(AddButton(IDC_BACKUP_B2, tr("B2"), backupGroup), 0, 1);
-    backupLayout->addWidget(AddButton(IDC_BACKUP_B3, tr("B3"), backupGroup), 0, 2);
-    backupLayout->addWidget(AddButton(IDC_RESTORE_R1, tr("R1"), backupGroup), 1, 0);
-    backupLayout->addWidget(AddButton(IDC_RESTORE_R2, tr("R2"), backupGroup), 1, 1);
-    backupLayout->addWidget(AddButton(IDC_RESTORE_R3, tr("R3"), backupGroup), 1, 2);
-    QPushButton* filmstrip = AddButton(IDC_REFRESH_FILMSTRIP, tr("Refresh Filmstrip"), this);
+    const int backups[] = {IDC_BACKUP_B1, IDC_BACKUP_B2, IDC_BACKUP_B3};
+    const int restores[] = {IDC_RESTORE_R1, IDC_RESTORE_R2, IDC_RESTORE_R3};
+    for (int i = 0; i < 3; ++i) {
+        QPushButton* store = AddButton(backups[i], tr("B&%1").arg(i + 1), backupGroup);
+        store->setToolTip(tr("Store the demo as it is now in snapshot %1").arg(i + 1));
+        backupLayout->addWidget(store, 0, i);
+        QPushButton* restore = AddButton(restores[i], tr("&R%1").arg(i + 1), backupGroup);
+        restore->setToolTip(tr("Restore the demo from snapshot %1").arg(i + 1));
+        backupLayout->addWidget(restore, 1, i);
+    }
+    QPushButton* filmstrip = AddButton(IDC_REFRESH_FILMSTRIP, tr("Refresh Fil&mstrip"), content);
     // The filmstrip is refreshed by the 3D preview, which this window does not offer yet.
     filmstrip->setEnabled(false);
 
     // "Message Info:": the message buttons, name and number texts and the edit page.
-    auto* messageGroup = new QGroupBox(tr("Message Info:"), this);
+    auto* messageGroup = new QGroupBox(tr("Message Info:"), content);
     auto* messageButtons = new QHBoxLayout;
-    messageButtons->addWidget(AddButton(IDC_PREVIOUS_MESSAGE, tr("PREVIOUS"), messageGroup));
-    messageButtons->addWidget(AddButton(IDC_NEXT_MESSAGE, tr("NEXT"), messageGroup));
-    messageButtons->addWidget(AddButton(IDC_GOTO_MESSAGE, tr("GOTO"), messageGroup));
-    messageButtons->addWidget(AddButton(IDC_DELETE_MESSAGE, tr("DELETE"), messageGroup));
+    messageButtons->addWidget(AddButton(IDC_PREVIOUS_MESSAGE, tr("PREV&IOUS"), messageGroup));
+    messageButtons->addWidget(AddButton(IDC_NEXT_MESSAGE, tr("NEX&T"), messageGroup));
+    messageButtons->addWidget(AddButton(IDC_GOTO_MESSAGE, tr("&GOTO"), messageGroup));
+    messageButtons->addWidget(AddButton(IDC_DELETE_MESSAGE, tr("&DELETE"), messageGroup));
     nameText_ = new QLabel(messageGroup);
     nameText_->setObjectName(QString::number(IDC_NAME_TEXT));
     numberText_ = new QLabel(messageGroup);
@@ -97,11 +117,12 @@ CTreskViewForm::CTreskViewForm(DocHost& host, Ui& ui, CBlockBuffer& blockBuffer,
     pageArea_->setObjectName(QStringLiteral("PageArea"));
     pageArea_->setWidgetResizable(true);
     pageArea_->setFrameShape(QFrame::NoFrame);
-    pageArea_->setFixedSize(kPageAreaWidth, kPageAreaHeight);
+    pageArea_->setMinimumSize(kPageAreaWidth, kPageAreaHeight);
+    pageArea_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     auto* messageLayout = new QVBoxLayout(messageGroup);
     messageLayout->addLayout(messageButtons);
     messageLayout->addLayout(textsRow);
-    messageLayout->addWidget(pageArea_);
+    messageLayout->addWidget(pageArea_, 1);
 
     auto* rightColumn = new QVBoxLayout;
     rightColumn->addWidget(backupGroup);
@@ -110,9 +131,13 @@ CTreskViewForm::CTreskViewForm(DocHost& host, Ui& ui, CBlockBuffer& blockBuffer,
     auto* topRow = new QHBoxLayout;
     topRow->addWidget(blockGroup, 1);
     topRow->addLayout(rightColumn);
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(content);
     layout->addLayout(topRow);
     layout->addWidget(messageGroup, 1);
+    formArea_->setWidget(content);
+
+    // The navigation keys run like the buttons they stand for.
+    new FormKeyFilter(this, [this](int id) { OnButton(id); });
 
     view_ = std::make_unique<CTreskView>(host.Doc(), ui, *this);
     view_->blockBuffer = &blockBuffer;
@@ -229,6 +254,12 @@ void CTreskViewForm::StorePageFields(MessagePage& page) {
 
 void CTreskViewForm::FocusView() {
     setFocus();
+}
+
+QSize CTreskViewForm::sizeHint() const {
+    // The whole form without scroll bars.
+    const QWidget* content = formArea_->widget();
+    return content == nullptr ? QWidget::sizeHint() : content->sizeHint();
 }
 
 CPageWidget* CTreskViewForm::PageWidget() const {

@@ -48,6 +48,9 @@ class CTreskViewForm : public CView, public ViewDisplay {
     void StorePageFields(MessagePage& page) override;
     void FocusView() override;
 
+    // The size of the whole form, which a new window opens at.
+    QSize sizeHint() const override;
+
     // The shown edit page's widget, or null.
     CPageWidget* PageWidget() const;
 
@@ -60,6 +63,7 @@ class CTreskViewForm : public CView, public ViewDisplay {
     QLabel* nameText_;
     QLabel* numberText_;
     QProgressBar* progress_;
+    QScrollArea* formArea_;
     QScrollArea* pageArea_;
     QPointer<CPageWidget> pageWidget_;
 };

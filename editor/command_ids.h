@@ -52,9 +52,9 @@ enum CommandId : int {
     ID_VIEW_VISIBLE_ENTITIES = 32876,
     ID_VIEW_ENTITIES = 32901, // no handler: always disabled; not numbered by the menus
     // Navigation keys and help pages the menus do not number; chosen here.
-    ID_VIEW_FIRST_PLAY_BLOCK = 32902,
-    ID_VIEW_LAST_BLOCK = 32903,
-    ID_HELP_KEYBOARD = 32904,
+    ID_VIEW_FIRST_PLAY_BLOCK = 32910,
+    ID_VIEW_LAST_BLOCK = 32911,
+    ID_HELP_KEYBOARD = 32912,
 
     // --- Special FX -------------------------------------------------------------------------
     ID_FX_PALETTE_SHIFT = 32771,

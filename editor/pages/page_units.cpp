@@ -29,6 +29,10 @@ int64_t ViewAngleFromPage(double value) {
     return static_cast<int64_t>(std::trunc(static_cast<float>(value) * kViewAngleInverse));
 }
 
+int64_t DeltaAngleFromPage(double value) {
+    return std::llround(value / kViewAngleScale);
+}
+
 double QuarterToPage(int32_t raw) {
     return raw * kQuarterScale;
 }

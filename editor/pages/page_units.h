@@ -28,6 +28,9 @@ int64_t EntityAngleFromPage(double value);
 double ViewAngleToPage(int32_t raw);
 // value x 65536/360 (single precision), truncated.
 int64_t ViewAngleFromPage(double value);
+// The nearest 16-bit angle of a value in degrees (delta angles, which are edited rarely and
+// must come back exactly as shown).
+int64_t DeltaAngleFromPage(double value);
 double QuarterToPage(int32_t raw);
 // value x 4, truncated.
 int64_t QuarterFromPage(double value);

@@ -64,7 +64,10 @@ void CPlayerInfoPage::Fill(const DemoMessage& record, const CTreskDoc&) {
     Load("pm_time", FormatInt(s.pm_time));
     Load("pm_flags", FormatInt(s.pm_flags));
     Load("gravity", FormatInt(s.gravity));
-    loadRaw("delta_angles", s.delta_angles);
+    for (int i = 0; i < 3; ++i) {
+        Load(ComponentKey("delta_angles", i),
+             FormatNumber(page_units::ViewAngleToPage(s.delta_angles[i])));
+    }
     loadQuarters("viewoffset", s.viewoffset);
     for (int i = 0; i < 3; ++i) {
         Load(ComponentKey("viewangles", i),
@@ -107,7 +110,15 @@ void CPlayerInfoPage::Apply(DemoMessage& record, Ui& ui) {
     TakeInto("pm_time", ui, s.pm_time);
     TakeInto("pm_flags", ui, s.pm_flags);
     TakeInto("gravity", ui, s.gravity);
-    takeRaw("delta_angles", s.delta_angles);
+    for (int i = 0; i < 3; ++i) {
+        double degrees = 0;
+        if (TakeNumber(ComponentKey("delta_angles", i), -kMaxViewAngle, kMaxViewAngle, ui,
+                       degrees)) {
+            // Delta angles are 16-bit angles like the view angles, kept modulo a turn.
+            s.delta_angles[i] = static_cast<int16_t>(
+                static_cast<uint16_t>(page_units::DeltaAngleFromPage(degrees) & 0xFFFF));
+        }
+    }
     takeQuarters("viewoffset", s.viewoffset);
     for (int i = 0; i < 3; ++i) {
         double degrees = 0;

@@ -17,7 +17,7 @@ constexpr int64_t kMaxAttenuation = 3;
 } // namespace
 
 CSoundPage::CSoundPage() : MessagePage(IDD_PAGE_SOUND) {
-    AddField("volume", "Volume (0 - 1):", PageFieldKind::Number);
+    AddField("volume", "Volume (0-255):", PageFieldKind::Number);
     AddField("attenuation", "Attenuation: (0-3)", PageFieldKind::Number);
     AddField("channel", "Channel (0-7):", PageFieldKind::Number);
     AddField("entity", "Entity Number:", PageFieldKind::Number);

@@ -99,7 +99,7 @@ TEST_F(PageTest, EveryMessageTypeHasItsPage) {
 TEST_F(PageTest, PagesCarryTheirLabels) {
     EXPECT_EQ(Labels(PageOf(svc_nop)), (std::vector<std::string>{"NOTHING TO EDIT"}));
     EXPECT_EQ(Labels(PageOf(svc_sound)),
-              (std::vector<std::string>{"Volume (0 - 1):", "Attenuation: (0-3)", "Channel (0-7):",
+              (std::vector<std::string>{"Volume (0-255):", "Attenuation: (0-3)", "Channel (0-7):",
                                         "Entity Number:", "Soundnum:", "Time Offset: (ms)",
                                         "Origin (x,y,z):", "Filename:"}));
     EXPECT_EQ(Labels(PageOf(svc_temp_entity)),
@@ -741,7 +741,7 @@ TEST_F(PageTest, PlayerInfoShowsSignedQuartersAndDegrees) {
     EXPECT_EQ(page.Value("viewangles.2"), "-180");
     EXPECT_EQ(page.Value("origin.0"), "1543.125");
     EXPECT_EQ(page.Value("velocity.1"), "-300");
-    EXPECT_EQ(page.Value("delta_angles.2"), "-5000");
+    EXPECT_EQ(page.Value("delta_angles.2"), "-27.4658203125");
     EXPECT_EQ(page.Value("blend.0"), "1");
     EXPECT_EQ(page.Value("blend.3"), "0");
     EXPECT_EQ(page.Value("stat.1"), "100");
@@ -771,6 +771,9 @@ TEST_F(PageTest, PlayerInfoConversionsBackIntoTheRecord) {
     page.SetValue("gunangles.1", "-31.75");
     page.SetValue("viewangles.0", "-90");
     page.SetValue("viewangles.1", "270"); // the same as -90
+    page.SetValue("delta_angles.0", "90");
+    page.SetValue("delta_angles.1", "-27.4658203125"); // exactly -5000 units
+    page.SetValue("delta_angles.2", "0.003");          // the nearest unit, not truncated
     page.SetValue("blend.3", "0.5");
     page.SetValue("origin.2", "-0.125");
     page.SetValue("fov", "120");
@@ -783,6 +786,9 @@ TEST_F(PageTest, PlayerInfoConversionsBackIntoTheRecord) {
     EXPECT_EQ(m->state.gunangles[1], -127);
     EXPECT_EQ(m->state.viewangles[0], -16384);
     EXPECT_EQ(m->state.viewangles[1], -16384);
+    EXPECT_EQ(m->state.delta_angles[0], 16384);
+    EXPECT_EQ(m->state.delta_angles[1], -5000);
+    EXPECT_EQ(m->state.delta_angles[2], 1);
     EXPECT_FLOAT_EQ(m->state.blend[3], 127.5f);
     EXPECT_EQ(m->state.origin[2], -1);
     EXPECT_EQ(m->state.fov, 120);
