@@ -42,8 +42,7 @@ CQRefLibrary::CQRefLibrary(const char* libraryPath, const refimport_s* imports) 
         Bind(libraryPath, imports);
 }
 
-CQRefLibrary::CQRefLibrary(const std::vector<std::string>& candidates,
-                           const refimport_s* imports) {
+CQRefLibrary::CQRefLibrary(const std::vector<std::string>& candidates, const refimport_s* imports) {
     SetDefaults();
     if (!imports)
         return;

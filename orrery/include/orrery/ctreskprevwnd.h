@@ -90,7 +90,8 @@ class ORRERY_API CTreskPrevWnd : public QWidget {
     int EntityCount() const { return m_nEntities; }
     // The entity number has a render slot.
     bool HasSlot(int number) const {
-        return number >= 0 && number < kPrevEntitySlots && m_map[static_cast<size_t>(number)].slot >= 0;
+        return number >= 0 && number < kPrevEntitySlots &&
+               m_map[static_cast<size_t>(number)].slot >= 0;
     }
     // The last picture the renderer presented (without the button strip).
     const QImage& Screen() const { return m_screen; }
@@ -135,7 +136,7 @@ class ORRERY_API CTreskPrevWnd : public QWidget {
     bool m_bWindowOpen = false; // the renderer's window exists
     bool m_bRefusedAsSecond = false;
 
-    std::vector<entity_t> m_models;   // templates by model index
+    std::vector<entity_t> m_models; // templates by model index
     int m_nHighestModel = 0;
     std::vector<entity_t> m_entities; // render entities, the frame description's list
     std::vector<entity_t> m_drawn;    // the shown ones, handed to the renderer

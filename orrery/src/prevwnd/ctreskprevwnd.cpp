@@ -170,8 +170,7 @@ void CTreskPrevWnd::CloseWindow(void* window) {
         m_bWindowOpen = false;
 }
 
-int CTreskPrevWnd::PresentFrame(const void* pixels, int width, int height, int stride,
-                                int format) {
+int CTreskPrevWnd::PresentFrame(const void* pixels, int width, int height, int stride, int format) {
     if (!m_bWindowOpen || !pixels || width <= 0 || height <= 0 || stride < width * 4 ||
         format != ORRERY_PIXELS_XRGB32)
         return 0;
