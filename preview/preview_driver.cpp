@@ -49,6 +49,9 @@ CTreskDoc& CPreviewDriver::Doc() const {
 std::vector<std::string> CPreviewDriver::LibraryPaths() const {
     const char* name = options_.useOpenGL ? "ref_gl.so" : "ref_soft.so";
     std::vector<std::string> paths;
+    if (!options_.library.empty()) {
+        return {options_.library};
+    }
     if (!options_.quake2Path.empty()) {
         paths.push_back(options_.quake2Path + "/" + name);
     }

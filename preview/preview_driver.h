@@ -27,6 +27,8 @@ struct PreviewOptions {
     bool useOpenGL = false;
     // Where the program lives: the renderer library is looked for there after the game folder.
     std::string programDir;
+    // When set, the one renderer library to load (the command line's --renderer).
+    std::string library;
 };
 
 // Timer numbers of the view.
@@ -80,6 +82,9 @@ class CPreviewDriver : public CPrevWndOwner {
     bool ModelViewerRuns() const { return modelTimer_; }
     // Command 1201 and the end of a confirmed block selection.
     void RefreshFilmstrip();
+    // Makes block `number` current (as the buttons do) and captures the preview showing it
+    // at width x height; empty without a preview or for a block not in the demo.
+    PreviewImage RenderBlock(uint32_t number, int width, int height);
 
     // The window's notifications.
     void OnPreviewMessage(unsigned message, uintptr_t wParam, const void* lParam) override;

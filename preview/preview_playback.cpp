@@ -271,3 +271,11 @@ void CPreviewDriver::RefreshFilmstrip() {
     }
     Feed(Doc().currentBlock, static_cast<int>(view_.CurrentBlockNumber()));
 }
+
+PreviewImage CPreviewDriver::RenderBlock(uint32_t number, int width, int height) {
+    if (!window_ || view_.BlockByNumber(number) == nullptr) {
+        return {};
+    }
+    GoTo(number);
+    return window_ ? window_->GrabScreen(width, height) : PreviewImage{};
+}
