@@ -174,9 +174,10 @@ std::vector<std::uint8_t> CubeModel() {
         frame.vertices.push_back(v);
     }
     md2.frames = {frame};
-    // Two triangles on each of the six sides.
-    const int quads[6][4] = {{0, 2, 3, 1}, {4, 5, 7, 6}, {0, 1, 5, 4},
-                             {2, 6, 7, 3}, {0, 4, 6, 2}, {1, 3, 7, 5}};
+    // Two triangles on each of the six sides, corners clockwise seen from outside as the
+    // game lists them.
+    const int quads[6][4] = {{1, 3, 2, 0}, {6, 7, 5, 4}, {4, 5, 1, 0},
+                             {3, 7, 6, 2}, {2, 6, 4, 0}, {5, 7, 3, 1}};
     for (const auto& q : quads) {
         formats::Md2Triangle a, b;
         a.vertex[0] = static_cast<std::uint16_t>(q[0]);

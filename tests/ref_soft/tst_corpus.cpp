@@ -151,8 +151,8 @@ TEST(RefSoftCorpus, MapsRenderTheFacesARayCastFinds) {
                     for (int px = 2; px < 160; px += 5) {
                         const double sx = ((px + 0.5) - 80.0) / 80.0 * tanX;
                         const double sy = (60.0 - (py + 0.5)) / 60.0 * tanY;
-                        const V dir = Add(Add(forward, right, sx), up, sy);
-                        const std::uint32_t expected = CastRay(faces, eye, dir);
+                        const V ray = Add(Add(forward, right, sx), up, sy);
+                        const std::uint32_t expected = CastRay(faces, eye, ray);
                         ++total;
                         agree += r.platform.At(px, py) == expected ? 1 : 0;
                     }

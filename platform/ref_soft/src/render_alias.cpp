@@ -87,6 +87,7 @@ void DrawAliasEntity(FrameContext& ctx, const entity_t& ent, Pass pass) {
             }
         }
         RasterVertex verts[3];
+        Vec3 corners[3];
         for (const AliasData::Triangle& tri : alias.triangles) {
             for (int k = 0; k < 3; ++k) {
                 const std::uint16_t i = tri.vertex[k];
@@ -94,8 +95,8 @@ void DrawAliasEntity(FrameContext& ctx, const entity_t& ent, Pass pass) {
                 const Vec3 n = cur.normals[i];
                 if (shell)
                     p = p + n * kShellGrowth;
-                const Vec3 world = place.ToWorld(p);
-                verts[k].p = ctx.cam.ToView(world);
+                corners[k] = place.ToWorld(p);
+                verts[k].p = ctx.cam.ToView(corners[k]);
                 verts[k].a[0] = tri.s[k];
                 verts[k].a[1] = tri.t[k];
                 float bright = 256.0f;
@@ -105,6 +106,11 @@ void DrawAliasEntity(FrameContext& ctx, const entity_t& ent, Pass pass) {
                 }
                 verts[k].a[2] = bright;
             }
+            // Corners run clockwise seen from outside: a triangle turned away is the far
+            // side of the model, hidden anyway, and drawn twice over a translucent one.
+            const Vec3 outward = Cross(corners[2] - corners[0], corners[1] - corners[0]);
+            if (Dot(outward, ctx.cam.origin - corners[0]) <= 0.0f)
+                continue;
             DrawPolygon(ctx.cam, verts, 3, shader);
         }
     };

@@ -19,8 +19,6 @@ constexpr const char* kWindowTitle = "Software renderer";
 constexpr float kMinGamma = 0.5f;
 constexpr float kMaxGamma = 2.0f;
 
-bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
-
 bool EndsWithNoCase(const std::string& s, const char* suffix) {
     const std::size_t n = std::char_traits<char>::length(suffix);
     if (s.size() < n)
