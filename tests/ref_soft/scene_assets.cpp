@@ -133,7 +133,8 @@ formats::Bsp BoxRoom(const RoomOptions& options) {
     }
     // The inline model's square, unlit.
     bsp.texInfo.push_back(TexInfo(sY, tZ, 0, "test/inline"));
-    const formats::Vec3 square[4] = {{100, -16, -16}, {100, 16, -16}, {100, 16, 16}, {100, -16, 16}};
+    const formats::Vec3 square[4] = {
+        {100, -16, -16}, {100, 16, -16}, {100, 16, 16}, {100, -16, 16}};
     AddQuad(bsp, square, {-1, 0, 0}, 6, -1, 0);
 
     formats::BspLeaf leaf;

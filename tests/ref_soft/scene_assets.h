@@ -34,8 +34,8 @@ struct RoomOptions {
     // Light map sample of every wall, and of the +x wall.
     std::uint8_t light = 128;
     std::uint8_t frontLight = 128;
-    int frontStyle = 0;       // light style of the +x wall
-    bool skyCeiling = false;  // the ceiling is a sky face
+    int frontStyle = 0;        // light style of the +x wall
+    bool skyCeiling = false;   // the ceiling is a sky face
     bool missingFront = false; // the +x wall names a texture that does not exist
     std::uint32_t frontFlags = 0;
 };

@@ -47,9 +47,9 @@ class RoomScene {
 inline testing::AssertionResult PixelIs(std::uint32_t pixel, Rgb c, int tolerance = 3) {
     if (Near(pixel, c.r, c.g, c.b, tolerance))
         return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "pixel is (" << Red(pixel) << ", " << Green(pixel) << ", "
-                                       << Blue(pixel) << "), expected (" << c.r << ", " << c.g
-                                       << ", " << c.b << ")";
+    return testing::AssertionFailure()
+           << "pixel is (" << Red(pixel) << ", " << Green(pixel) << ", " << Blue(pixel)
+           << "), expected (" << c.r << ", " << c.g << ", " << c.b << ")";
 }
 
 } // namespace refsoft_test

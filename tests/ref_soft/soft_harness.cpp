@@ -9,7 +9,9 @@ namespace refsoft_test {
 
 namespace {
 
-TestPlatform& Self(void* context) { return *static_cast<TestPlatform*>(context); }
+TestPlatform& Self(void* context) {
+    return *static_cast<TestPlatform*>(context);
+}
 
 void* OpenWindow(void* context, const char* title, int width, int height) {
     TestPlatform& p = Self(context);
@@ -27,8 +29,8 @@ void CloseWindow(void* context, void* window) {
         ++Self(context).closed;
 }
 
-int PresentFrame(void* context, void* window, const void* pixels, int width, int height,
-                 int stride, int format) {
+int PresentFrame(void* context, void* window, const void* pixels, int width, int height, int stride,
+                 int format) {
     TestPlatform& p = Self(context);
     if (window != &p || !pixels || width <= 0 || height <= 0 || stride < width * 4 ||
         format != ORRERY_PIXELS_XRGB32)
@@ -38,8 +40,8 @@ int PresentFrame(void* context, void* window, const void* pixels, int width, int
     p.height = height;
     p.pixels.resize(static_cast<std::size_t>(width) * height);
     for (int y = 0; y < height; ++y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const char*>(pixels) +
-                                                                 static_cast<std::size_t>(y) * stride);
+        const auto* row = reinterpret_cast<const std::uint32_t*>(
+            static_cast<const char*>(pixels) + static_cast<std::size_t>(y) * stride);
         std::copy(row, row + width, p.pixels.begin() + static_cast<std::ptrdiff_t>(y) * width);
     }
     return 1;
@@ -91,7 +93,9 @@ SoftRenderer::~SoftRenderer() {
     std::filesystem::remove_all(m_dir, ec);
 }
 
-bool SoftRenderer::Init() { return library->Init(&platform.table, nullptr) == 1; }
+bool SoftRenderer::Init() {
+    return library->Init(&platform.table, nullptr) == 1;
+}
 
 void SoftRenderer::NormalLight() {
     for (lightstyle_t& style : library->m_lightstyles)

@@ -60,9 +60,15 @@ class SoftRenderer {
 };
 
 // Colour channels of a presented pixel.
-inline int Red(std::uint32_t p) { return (p >> 16) & 255; }
-inline int Green(std::uint32_t p) { return (p >> 8) & 255; }
-inline int Blue(std::uint32_t p) { return p & 255; }
+inline int Red(std::uint32_t p) {
+    return (p >> 16) & 255;
+}
+inline int Green(std::uint32_t p) {
+    return (p >> 8) & 255;
+}
+inline int Blue(std::uint32_t p) {
+    return p & 255;
+}
 // True when each channel is within tolerance of the given colour.
 bool Near(std::uint32_t pixel, int r, int g, int b, int tolerance = 3);
 

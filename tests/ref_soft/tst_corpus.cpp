@@ -19,10 +19,18 @@ namespace fs = std::filesystem;
 struct V {
     double x, y, z;
 };
-V Sub(V a, V b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-double Dot(V a, V b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-V Cross(V a, V b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
-V Add(V a, V b, double s) { return {a.x + b.x * s, a.y + b.y * s, a.z + b.z * s}; }
+V Sub(V a, V b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+double Dot(V a, V b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+V Cross(V a, V b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+V Add(V a, V b, double s) {
+    return {a.x + b.x * s, a.y + b.y * s, a.z + b.z * s};
+}
 
 struct Face {
     std::vector<V> corners;
@@ -105,7 +113,8 @@ TEST(RefSoftCorpus, MapsRenderTheFacesARayCastFinds) {
         ASSERT_TRUE(formats::ReadBsp(bytes, bsp, error)) << error;
 
         // The renderer loads maps/NAME.bsp from the base directory: a link to the corpus file.
-        const fs::path base = fs::temp_directory_path() / ("ref_soft_corpus_" + std::to_string(::getpid()));
+        const fs::path base =
+            fs::temp_directory_path() / ("ref_soft_corpus_" + std::to_string(::getpid()));
         fs::create_directories(base / "maps");
         const std::string name = entry.path().stem().string();
         fs::remove(base / "maps" / (name + ".bsp"));
@@ -133,7 +142,7 @@ TEST(RefSoftCorpus, MapsRenderTheFacesARayCastFinds) {
             fd.vieworg[1] = origin[1];
             fd.vieworg[2] = origin[2] + 22; // eye height above the start
             const std::vector<Face> faces = WorldFaces(bsp);
-            int agree = 0, total = 0;
+            int agree = 0, total = 0, seen = 0;
             for (float turn : {0.0f, 90.0f, 180.0f, 270.0f}) {
                 fd.viewangles[0] = 10;
                 fd.viewangles[1] = yaw + turn;
@@ -154,11 +163,14 @@ TEST(RefSoftCorpus, MapsRenderTheFacesARayCastFinds) {
                         const V ray = Add(Add(forward, right, sx), up, sy);
                         const std::uint32_t expected = CastRay(faces, eye, ray);
                         ++total;
+                        seen += expected != 0 ? 1 : 0;
                         agree += r.platform.At(px, py) == expected ? 1 : 0;
                     }
                 }
             }
             EXPECT_GE(agree * 100, total * 97) << agree << " of " << total;
+            // The view is inside the map: most rays meet a face.
+            EXPECT_GT(seen * 2, total) << seen << " of " << total;
         }
         fs::remove_all(base);
         ++maps;

@@ -4,8 +4,9 @@
 
 namespace refsoft {
 
-std::unique_ptr<model_s> LoadAliasModel(const std::string& name, const std::vector<std::uint8_t>& bytes,
-                                        ImageCache& images, int registration, std::string& error) {
+std::unique_ptr<model_s> LoadAliasModel(const std::string& name,
+                                        const std::vector<std::uint8_t>& bytes, ImageCache& images,
+                                        int registration, std::string& error) {
     formats::Md2 md2;
     if (!formats::ReadMd2(bytes, md2, error))
         return nullptr;

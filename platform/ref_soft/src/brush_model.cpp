@@ -11,11 +11,13 @@ namespace {
 
 constexpr int kMaxLightmapSide = 64;
 
-Vec3 ToVec(const formats::Vec3& v) { return {v[0], v[1], v[2]}; }
+Vec3 ToVec(const formats::Vec3& v) {
+    return {v[0], v[1], v[2]};
+}
 
 // Texture extents of a face in light map samples, as the game lays its light map out.
-bool LightmapExtents(const std::vector<Vec3>& corners, const float vecs[2][4], int& minS,
-                     int& minT, int& width, int& height) {
+bool LightmapExtents(const std::vector<Vec3>& corners, const float vecs[2][4], int& minS, int& minT,
+                     int& width, int& height) {
     float mins[2] = {1e30f, 1e30f}, maxs[2] = {-1e30f, -1e30f};
     for (const Vec3& c : corners) {
         for (int k = 0; k < 2; ++k) {
@@ -44,8 +46,9 @@ bool LightmapExtents(const std::vector<Vec3>& corners, const float vecs[2][4], i
 
 } // namespace
 
-std::unique_ptr<model_s> LoadBrushModel(const std::string& name, const std::vector<std::uint8_t>& bytes,
-                                        ImageCache& images, int registration, std::string& error) {
+std::unique_ptr<model_s> LoadBrushModel(const std::string& name,
+                                        const std::vector<std::uint8_t>& bytes, ImageCache& images,
+                                        int registration, std::string& error) {
     formats::Bsp bsp;
     if (!formats::ReadBsp(bytes, bsp, error))
         return nullptr;
@@ -120,7 +123,8 @@ std::unique_ptr<model_s> LoadBrushModel(const std::string& name, const std::vect
     const auto faceCount = static_cast<std::int64_t>(bsp.faces.size());
     auto range = [&](const formats::BspModel& m, model_s& out) {
         const std::int64_t first = std::clamp<std::int64_t>(m.firstFace, 0, faceCount);
-        const std::int64_t last = std::clamp<std::int64_t>(first + std::max(0, m.numFaces), first, faceCount);
+        const std::int64_t last =
+            std::clamp<std::int64_t>(first + std::max(0, m.numFaces), first, faceCount);
         out.firstSurface = static_cast<int>(first);
         out.numSurfaces = static_cast<int>(last - first);
         out.mins = ToVec(m.mins);

@@ -8,7 +8,9 @@ namespace refsoft {
 namespace {
 constexpr float kDegToRad = static_cast<float>(std::numbers::pi / 180.0);
 
-float FiniteOr(float value, float fallback) { return std::isfinite(value) ? value : fallback; }
+float FiniteOr(float value, float fallback) {
+    return std::isfinite(value) ? value : fallback;
+}
 } // namespace
 
 Basis AngleVectors(const float angles[3]) {
@@ -35,8 +37,8 @@ float VerticalFov(float fovX, int width, int height) {
     const float x = ClampFov(fovX);
     if (width <= 0 || height <= 0)
         return x;
-    const float half = std::tan(x * 0.5f * kDegToRad) * static_cast<float>(height) /
-                       static_cast<float>(width);
+    const float half =
+        std::tan(x * 0.5f * kDegToRad) * static_cast<float>(height) / static_cast<float>(width);
     return std::clamp(2.0f * std::atan(half) / kDegToRad, 1.0f, 179.0f);
 }
 

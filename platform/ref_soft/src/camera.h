@@ -17,10 +17,10 @@ struct Camera {
     Basis axes;
     // Viewport in frame buffer pixels, already clipped to the buffer.
     int left = 0, top = 0, width = 1, height = 1;
-    float fovX = 90, fovY = 73.74f;     // degrees, as used
-    float tanX = 1, tanY = 0.75f;       // tangents of half the fields of view
+    float fovX = 90, fovY = 73.74f;       // degrees, as used
+    float tanX = 1, tanY = 0.75f;         // tangents of half the fields of view
     float centreX = 0.5f, centreY = 0.5f; // the view axis in pixels
-    float scaleX = 1, scaleY = 1;       // pixels per unit at depth 1
+    float scaleX = 1, scaleY = 1;         // pixels per unit at depth 1
 
     ViewPoint ToView(Vec3 p) const {
         const Vec3 d = p - origin;

@@ -50,7 +50,8 @@ void TileImage(FrameBuffer& fb, const image_s& image, int x, int y, int w, int h
     if (image.width <= 0 || image.height <= 0 || !ClipRect(fb, x, y, w, h, c))
         return;
     for (int py = c.y0; py < c.y1; ++py) {
-        const std::uint32_t* src = &image.texels[static_cast<std::size_t>(py % image.height) * image.width];
+        const std::uint32_t* src =
+            &image.texels[static_cast<std::size_t>(py % image.height) * image.width];
         std::uint32_t* dst = fb.Row(py);
         for (int px = c.x0; px < c.x1; ++px)
             dst[px] = src[px % image.width] | 0xff000000u;
@@ -72,7 +73,8 @@ void DrawGlyph(FrameBuffer& fb, const image_s* conchars, int x, int y, int c) {
             const int ty = gy + (py - y) * cellH / 8;
             std::uint32_t* dst = fb.Row(py);
             for (int px = clip.x0; px < clip.x1; ++px) {
-                const std::uint32_t t = conchars->texels[ty * conchars->width + gx + (px - x) * cellW / 8];
+                const std::uint32_t t =
+                    conchars->texels[ty * conchars->width + gx + (px - x) * cellW / 8];
                 if (t >> 24)
                     dst[px] = t;
             }

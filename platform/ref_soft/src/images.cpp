@@ -41,8 +41,8 @@ namespace {
 Palette32 ToPalette32(const formats::Palette& p) {
     Palette32 out{};
     for (int i = 0; i < 256; ++i)
-        out[i] = 0xff000000u | (unsigned(p[i * 3]) << 16) | (unsigned(p[i * 3 + 1]) << 8) |
-                 p[i * 3 + 2];
+        out[i] =
+            0xff000000u | (unsigned(p[i * 3]) << 16) | (unsigned(p[i * 3 + 1]) << 8) | p[i * 3 + 2];
     return out;
 }
 

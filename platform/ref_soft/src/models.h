@@ -77,11 +77,13 @@ namespace refsoft {
 
 // Reads a map from its file bytes. Null, with a reason in error, when it is no map the
 // reader accepts.
-std::unique_ptr<model_s> LoadBrushModel(const std::string& name, const std::vector<std::uint8_t>& bytes,
-                                        ImageCache& images, int registration, std::string& error);
+std::unique_ptr<model_s> LoadBrushModel(const std::string& name,
+                                        const std::vector<std::uint8_t>& bytes, ImageCache& images,
+                                        int registration, std::string& error);
 
 // Reads an MD2 model; its skins are loaded through images.
-std::unique_ptr<model_s> LoadAliasModel(const std::string& name, const std::vector<std::uint8_t>& bytes,
-                                        ImageCache& images, int registration, std::string& error);
+std::unique_ptr<model_s> LoadAliasModel(const std::string& name,
+                                        const std::vector<std::uint8_t>& bytes, ImageCache& images,
+                                        int registration, std::string& error);
 
 } // namespace refsoft

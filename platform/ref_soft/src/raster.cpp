@@ -48,11 +48,8 @@ int ClipPolygon(const Camera& cam, const RasterVertex* in, int count, RasterVert
     // A little wider than the view, so edges on the border are never cut short; the scan
     // stops at the viewport anyway.
     const float tx = cam.tanX * 1.01f, ty = cam.tanY * 1.01f;
-    const ClipPlane planes[5] = {{0, 0, 1, -kNearPlane},
-                                 {1, 0, tx, 0},
-                                 {-1, 0, tx, 0},
-                                 {0, 1, ty, 0},
-                                 {0, -1, ty, 0}};
+    const ClipPlane planes[5] = {
+        {0, 0, 1, -kNearPlane}, {1, 0, tx, 0}, {-1, 0, tx, 0}, {0, 1, ty, 0}, {0, -1, ty, 0}};
     RasterVertex a[kMaxPolygonVertices], b[kMaxPolygonVertices];
     std::copy(in, in + count, a);
     int n = count;

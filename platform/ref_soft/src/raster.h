@@ -48,7 +48,8 @@ bool ProjectPolygon(const Camera& cam, const RasterVertex* v, int count, ScreenP
 
 // Calls shader(const Span&) for each run of pixel centres the polygon covers inside the
 // camera's viewport.
-template <class Shader> void ScanPolygon(const Camera& cam, const ScreenPolygon& poly, Shader& shader) {
+template <class Shader>
+void ScanPolygon(const Camera& cam, const ScreenPolygon& poly, Shader& shader) {
     float ymin = poly.y[0], ymax = poly.y[0];
     for (int i = 1; i < poly.count; ++i) {
         ymin = std::min(ymin, poly.y[i]);

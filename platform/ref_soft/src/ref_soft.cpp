@@ -7,7 +7,9 @@ namespace {
 
 std::unique_ptr<refsoft::Renderer> g_renderer;
 
-int Init(void* hinstance, void*) { return g_renderer ? g_renderer->Init(hinstance) : 0; }
+int Init(void* hinstance, void*) {
+    return g_renderer ? g_renderer->Init(hinstance) : 0;
+}
 void Shutdown() {
     if (g_renderer)
         g_renderer->Shutdown();
@@ -19,8 +21,12 @@ void BeginRegistration(const char* map) {
 model_s* RegisterModel(const char* name) {
     return g_renderer ? g_renderer->RegisterModel(name) : nullptr;
 }
-image_s* RegisterSkin(const char* name) { return g_renderer ? g_renderer->RegisterSkin(name) : nullptr; }
-image_s* RegisterPic(const char* name) { return g_renderer ? g_renderer->RegisterPic(name) : nullptr; }
+image_s* RegisterSkin(const char* name) {
+    return g_renderer ? g_renderer->RegisterSkin(name) : nullptr;
+}
+image_s* RegisterPic(const char* name) {
+    return g_renderer ? g_renderer->RegisterPic(name) : nullptr;
+}
 void SetSky(const char* name, float rotate, float axis[3]) {
     if (g_renderer)
         g_renderer->SetSky(name, rotate, axis);

@@ -69,9 +69,9 @@ void DrawAliasEntity(FrameContext& ctx, const entity_t& ent, Pass pass) {
         shader.faceId = kEntityId;
         if (shell) {
             shader.mode = SurfaceShader::Mode::Flat;
-            shader.colour = Xrgb(ent.flags & RF_SHELL_RED ? 255 : 0,
-                                 ent.flags & RF_SHELL_GREEN ? 255 : 0,
-                                 ent.flags & RF_SHELL_BLUE ? 255 : 0);
+            shader.colour =
+                Xrgb(ent.flags & RF_SHELL_RED ? 255 : 0, ent.flags & RF_SHELL_GREEN ? 255 : 0,
+                     ent.flags & RF_SHELL_BLUE ? 255 : 0);
             shader.alpha = static_cast<unsigned>(kShellAlpha * 256);
             shader.writeDepth = false;
         } else {
@@ -101,7 +101,8 @@ void DrawAliasEntity(FrameContext& ctx, const entity_t& ent, Pass pass) {
                 verts[k].a[1] = tri.t[k];
                 float bright = 256.0f;
                 if (!(ent.flags & RF_FULLBRIGHT)) {
-                    const Vec3 nw = place.axes.forward * n.x - place.axes.right * n.y + place.axes.up * n.z;
+                    const Vec3 nw =
+                        place.axes.forward * n.x - place.axes.right * n.y + place.axes.up * n.z;
                     bright = 256.0f * (0.55f + 0.6f * std::max(0.0f, Dot(nw, lightDir)));
                 }
                 verts[k].a[2] = bright;

@@ -79,7 +79,8 @@ void DrawBlend(FrameContext& ctx) {
     if (!std::isfinite(b[3]) || b[3] <= 0.0f)
         return;
     auto channel = [](float v) {
-        return static_cast<unsigned>(std::isfinite(v) ? std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f : 0);
+        return static_cast<unsigned>(std::isfinite(v) ? std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f
+                                                      : 0);
     };
     const std::uint32_t colour = Xrgb(channel(b[0]), channel(b[1]), channel(b[2]));
     const unsigned alpha = static_cast<unsigned>(std::min(b[3], 1.0f) * 256.0f);

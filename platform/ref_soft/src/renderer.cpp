@@ -37,7 +37,9 @@ bool EndsWithNoCase(const std::string& s, const char* suffix) {
 
 Renderer::Renderer(const refimport_t& imports) : m_imports(imports), m_images(m_imports) {}
 
-Renderer::~Renderer() { Shutdown(); }
+Renderer::~Renderer() {
+    Shutdown();
+}
 
 void Renderer::Print(const char* text) {
     if (m_imports.Con_Printf)
@@ -177,7 +179,8 @@ void Renderer::SetSky(const char* name, float rotate, const float* axis) {
     if (!name || !*name)
         return;
     for (int i = 0; i < 6; ++i)
-        m_sky.sides[i] = m_images.Find(std::string("env/") + name + kSuffixes[i] + ".pcx", m_registration);
+        m_sky.sides[i] =
+            m_images.Find(std::string("env/") + name + kSuffixes[i] + ".pcx", m_registration);
     m_sky.loaded = true;
 }
 
@@ -221,7 +224,8 @@ void Renderer::RenderFrame(const refdef_t* fd) {
         return;
     // Without a size from the window, the buffer takes the frame description's size.
     if (!m_windowSized && fd->width > 0 && fd->height > 0) {
-        const long w = long(std::max(0, fd->x)) + fd->width, h = long(std::max(0, fd->y)) + fd->height;
+        const long w = long(std::max(0, fd->x)) + fd->width,
+                   h = long(std::max(0, fd->y)) + fd->height;
         if (w <= 8192 && h <= 8192)
             m_frame.Resize(static_cast<int>(w), static_cast<int>(h));
     }
@@ -338,7 +342,9 @@ void Renderer::DrawFill(int x, int y, int w, int h, int c) {
     FillRect(m_frame, x, y, w, h, m_images.Palette()[static_cast<unsigned>(c) & 255]);
 }
 
-void Renderer::DrawFadeScreen() { FadeScreen(m_frame); }
+void Renderer::DrawFadeScreen() {
+    FadeScreen(m_frame);
+}
 
 void Renderer::DrawStretchRaw(int x, int y, int w, int h, int cols, int rows,
                               const unsigned char* data) {

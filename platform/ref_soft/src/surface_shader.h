@@ -31,7 +31,7 @@ struct SurfaceShader {
     int lightWidth = 0, lightHeight = 0;
     float lightMinS = 0, lightMinT = 0;
 
-    unsigned alpha = 256;            // 0..256 for translucent modes
+    unsigned alpha = 256;               // 0..256 for translucent modes
     std::uint32_t colour = 0xffffffffu; // Flat
 
     const Camera* cam = nullptr;
@@ -64,8 +64,10 @@ struct SurfaceShader {
         const std::uint32_t texel = Texel(s, t);
         if (!light)
             return texel | 0xff000000u;
-        const int ls = std::clamp(SafeFloor(s * (1.0f / 16.0f) - lightMinS + 0.5f), 0, lightWidth - 1);
-        const int lt = std::clamp(SafeFloor(t * (1.0f / 16.0f) - lightMinT + 0.5f), 0, lightHeight - 1);
+        const int ls =
+            std::clamp(SafeFloor(s * (1.0f / 16.0f) - lightMinS + 0.5f), 0, lightWidth - 1);
+        const int lt =
+            std::clamp(SafeFloor(t * (1.0f / 16.0f) - lightMinT + 0.5f), 0, lightHeight - 1);
         const std::uint16_t* l = light + (lt * lightWidth + ls) * 3;
         const unsigned r = std::min(255u, (((texel >> 16) & 255) * l[0]) >> 8);
         const unsigned g = std::min(255u, (((texel >> 8) & 255) * l[1]) >> 8);
@@ -102,9 +104,10 @@ struct SurfaceShader {
                 out = BlendXrgb(colourRow[x], Lit(a0 * z, a1 * z), alpha);
                 break;
             case Mode::Sky:
-                out = SampleSky(sky, cam->RayThrough(static_cast<float>(x) + 0.5f,
-                                                     static_cast<float>(sp.y) + 0.5f),
-                                time);
+                out = SampleSky(
+                    sky,
+                    cam->RayThrough(static_cast<float>(x) + 0.5f, static_cast<float>(sp.y) + 0.5f),
+                    time);
                 break;
             case Mode::Model:
                 out = Shaded(a0 * z, a1 * z, a2 * z);
