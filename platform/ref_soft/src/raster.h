@@ -104,10 +104,16 @@ void DrawPolygon(const Camera& cam, const RasterVertex* v, int count, Shader& sh
     ScanPolygon(cam, poly, shader);
 }
 
-// Float to int for texel addressing that stays defined whatever the float holds.
+// Float to int for texel addressing that stays defined whatever the float holds: values are
+// held to +-1e8 and NaN counts as the lower limit. Kept free of library calls, since it runs
+// for every pixel.
 inline int SafeFloor(float v) {
-    v = std::fmax(std::fmin(v, 1.0e8f), -1.0e8f);
-    return static_cast<int>(std::floor(v));
+    if (!(v > -1.0e8f))
+        v = -1.0e8f;
+    else if (v > 1.0e8f)
+        v = 1.0e8f;
+    const int i = static_cast<int>(v);
+    return i - (v < static_cast<float>(i) ? 1 : 0);
 }
 
 } // namespace refsoft
