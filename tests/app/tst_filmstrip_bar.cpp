@@ -49,7 +49,7 @@ TEST(FilmStripBar, ShowsFramesInDarkBordersWithTheirBlockNumbers) {
     EXPECT_EQ(shown.pixelColor(4 + 2 * 100 + 50, 4 + 10), face); // cell 2 stays blank
     // The caption sits on a button-face box at the bottom centre.
     EXPECT_EQ(shown.pixelColor(left + 50, 4 + 73), face);
-    EXPECT_EQ(shown.pixelColor(left + 3, 4 + 73), QColor(Qt::red));
+    EXPECT_EQ(shown.pixelColor(left + 3, 4 + 71), QColor(Qt::red));
 
     bar->SetFrame(0, Solid(Qt::blue), 12345);
     EXPECT_EQ(bar->Caption(0), "12345"); // padded, never cut
