@@ -64,7 +64,7 @@ const std::vector<CommandInfo> kCommands = {
     {ID_VIEW_DEMO_INFO, "&Demo Info", "Edit demo info\nDemo Info", R::Routed, false},
     {ID_VIEW_OPTIONS, "&Options", "Edit Tresk options\nOptions", R::Routed, false},
     {ID_VIEW_2D_OVERHEAD, "&2D Overhead Preview", nullptr, R::Routed, false},
-    {ID_VIEW_3D_PREVIEW, "&3D Preview", "3D Preview\n3D Preview", R::Routed, false},
+    {ID_VIEW_3D_PREVIEW, "&3D Preview", "3D Preview\n3D Preview", R::Routed, true},
     {ID_VIEW_MODELS, "&Models",
      "Creates a 'floating' box listing all the models\nFloating model list", R::Routed, false},
     {ID_VIEW_SOUNDS, "&Sounds",

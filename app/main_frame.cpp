@@ -1,5 +1,7 @@
 #include "main_frame.h"
 
+#include "filmstrip_bar.h"
+
 #include "child_frame.h"
 #include "cinerad_app.h"
 #include "command_table.h"
@@ -9,8 +11,11 @@
 #include "lock_key_state.h"
 #include "options_sheet.h"
 #include "settings_store.h"
+#include "tresk_view_form.h"
 #include "view.h"
 #include "window_arrangement.h"
+
+#include "preview/preview_driver.h"
 
 #include "demo/app_settings.h"
 #include "editor/command_ids.h"
@@ -46,6 +51,7 @@ CMainFrame::CMainFrame(CTreskApp& app) : app_(app) {
     CreateActions();
     CreateToolBar();
     CreateStatusBar();
+    CreateFilmStrip();
     connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
     // Demos dropped from a file manager open as if chosen with File Open.
     new DemoDropHandler(this, [this](const QString& path) { app_.OpenDocumentFile(path); });
@@ -89,6 +95,12 @@ void CMainFrame::CreateToolBar() {
         toolbar_->addAction(action);
     }
     addToolBar(Qt::TopToolBarArea, toolbar_);
+}
+
+void CMainFrame::CreateFilmStrip() {
+    filmStrip_ = new CFilmStripBar(this);
+    filmStrip_->Create(QStringLiteral("FilmStrip"), 10, 100, 75);
+    addDockWidget(Qt::TopDockWidgetArea, filmStrip_);
 }
 
 void CMainFrame::CreateStatusBar() {
@@ -397,6 +409,8 @@ void CMainFrame::UpdateCommandUI() {
         ->setText(named("&Redo", stack ? stack->redoText() : QString(), "\tCtrl+Shift+Z"));
     Action(ID_VIEW_TOOLBAR)->setChecked(toolbar_ != nullptr && !toolbar_->isHidden());
     Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
+    auto* form = qobject_cast<CTreskViewForm*>(ActiveView());
+    Action(ID_VIEW_3D_PREVIEW)->setChecked(form != nullptr && form->Preview().IsOpen());
 }
 
 std::optional<bool> CMainFrame::CommandEnabled(int id) const {

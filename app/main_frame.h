@@ -11,6 +11,7 @@
 #include <vector>
 
 class CDocTemplate;
+class CFilmStripBar;
 class CTreskApp;
 class CView;
 class DocHost;
@@ -39,6 +40,8 @@ class CMainFrame : public QMainWindow, public CommandTarget {
 
     QMdiArea* MdiArea() const { return mdi_; }
     QToolBar* ToolBar() const { return toolbar_; }
+    // The filmstrip bar (101): ten 100 x 75 cells, docked at the top.
+    CFilmStripBar* FilmStrip() const { return filmStrip_; }
     // The view of the active child window, or null.
     CView* ActiveView() const;
     DocHost* ActiveHost() const;
@@ -69,6 +72,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
     void CreateActions();
     void CreateToolBar();
     void CreateStatusBar();
+    void CreateFilmStrip();
     void OnSubWindowActivated(QMdiSubWindow* frame);
     // Puts the menus and accelerators of a menu resource in place.
     void ApplyMenu(int menuId);
@@ -85,6 +89,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
     CTreskApp& app_;
     QMdiArea* mdi_;
     QToolBar* toolbar_ = nullptr;
+    CFilmStripBar* filmStrip_ = nullptr;
     QLabel* capPane_ = nullptr;
     QLabel* numPane_ = nullptr;
     QLabel* scrlPane_ = nullptr;

@@ -1,14 +1,21 @@
 #include "tresk_view_form.h"
 
+#include "cinerad_app.h"
 #include "decode_progress.h"
 #include "doc_host.h"
 #include "form_keys.h"
+#include "filmstrip_bar.h"
+#include "main_frame.h"
 #include "page_widget.h"
+#include "qt_preview_window.h"
 
 #include "demo/app_settings.h"
 #include "editor/command_ids.h"
 #include "editor/history_commands.h"
 #include "editor/pages/message_page.h"
+#include "preview/preview_driver.h"
+
+#include <QCoreApplication>
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -141,6 +148,13 @@ CTreskViewForm::CTreskViewForm(DocHost& host, Ui& ui, CBlockBuffer& blockBuffer,
 
     view_ = std::make_unique<CTreskView>(host.Doc(), ui, *this);
     view_->blockBuffer = &blockBuffer;
+    previewFactory_ = std::make_unique<QtPreviewWindowFactory>();
+    previewTimers_ = new QtPreviewTimers([this](int timer) { preview_->OnTimer(timer); }, this);
+    CTreskApp* app = CTreskApp::Instance();
+    CFilmStripBar* filmStrip =
+        app != nullptr && app->MainFrame() != nullptr ? app->MainFrame()->FilmStrip() : nullptr;
+    preview_ =
+        std::make_unique<CPreviewDriver>(*view_, *previewFactory_, *previewTimers_, filmStrip);
     // Undo and Redo run through the document's undo stack, whose entries move the history
     // and bring this view to where the command ran.
     view_->historyHooks.undo = [this] { Host().UndoStack()->undo(); };
@@ -156,6 +170,8 @@ CTreskViewForm::CTreskViewForm(DocHost& host, Ui& ui, CBlockBuffer& blockBuffer,
 
 CTreskViewForm::~CTreskViewForm() {
     Host().moveHistory = nullptr;
+    // Closing the view closes its preview.
+    preview_.reset();
     // The view unregisters from the document while the form's widgets still exist.
     view_.reset();
 }
@@ -169,6 +185,10 @@ QPushButton* CTreskViewForm::AddButton(int id, const QString& text, QWidget* par
 }
 
 void CTreskViewForm::OnButton(int id) {
+    if (RunPreviewCommand(id)) {
+        emit commandStateChanged();
+        return;
+    }
     view_->OnCommand(id);
     emit commandStateChanged();
 }
@@ -180,7 +200,57 @@ void CTreskViewForm::OnInitialUpdate() {
     progress.Finish();
 }
 
+namespace {
+
+// Commands that change the block list: the preview's playback stops before them.
+bool ChangesBlockList(int id) {
+    switch (id) {
+    case ID_EDIT_CUT:
+    case ID_EDIT_PASTE:
+    case ID_EDIT_DELETE_BLOCKS:
+    case ID_SEL_REVERSE:
+    case ID_EDIT_UNDO:
+    case ID_EDIT_REDO:
+    case IDC_DELETE_MESSAGE:
+    case IDC_RESTORE_R1:
+    case IDC_RESTORE_R2:
+    case IDC_RESTORE_R3:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+bool CTreskViewForm::RunPreviewCommand(int id) {
+    if (id == ID_VIEW_3D_PREVIEW) {
+        const AppSettings& settings = TheAppSettings();
+        PreviewOptions options;
+        options.quake2Path = settings.quake2Path;
+        options.gamma = settings.gamma;
+        options.width = settings.previewWidth;
+        options.height = settings.previewHeight;
+        options.useOpenGL = settings.useOpenGL;
+        options.programDir = QCoreApplication::applicationDirPath().toStdString();
+        preview_->SetOptions(options);
+        preview_->OnPreview3d();
+        return true;
+    }
+    if (id == IDC_REFRESH_FILMSTRIP) {
+        preview_->RefreshFilmstrip();
+        return true;
+    }
+    if (ChangesBlockList(id)) {
+        preview_->StopPlayback();
+    }
+    return false;
+}
+
 std::optional<bool> CTreskViewForm::CommandEnabled(int id) const {
+    if (id == ID_VIEW_3D_PREVIEW || id == IDC_REFRESH_FILMSTRIP) {
+        return view_->HasCurrentBlock();
+    }
     // Paste and Clear Buffer follow the shared block buffer, so the answer can change when a
     // command runs in another demo's window.
     if (!view_->IsCommandEnabledNow(id)) {
@@ -196,6 +266,10 @@ bool CTreskViewForm::OnCommand(int id) {
     const std::optional<bool> enabled = CommandEnabled(id);
     if (!enabled.has_value() || !*enabled) {
         return false;
+    }
+    if (RunPreviewCommand(id)) {
+        emit commandStateChanged();
+        return true;
     }
     view_->OnCommand(id);
     emit commandStateChanged();

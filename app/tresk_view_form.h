@@ -13,6 +13,9 @@
 #include <memory>
 
 class CBlockBuffer;
+class CPreviewDriver;
+class QtPreviewTimers;
+class QtPreviewWindowFactory;
 class CPageWidget;
 class QLabel;
 class QProgressBar;
@@ -29,6 +32,8 @@ class CTreskViewForm : public CView, public ViewDisplay {
     ~CTreskViewForm() override;
 
     CTreskView& View() { return *view_; }
+    // The 3D preview of this view (command 32874, Refresh Filmstrip 1201).
+    CPreviewDriver& Preview() { return *preview_; }
     // Decodes the demo (with a progress indication for large ones) and shows its first block
     // of play.
     void OnInitialUpdate() override;
@@ -57,8 +62,14 @@ class CTreskViewForm : public CView, public ViewDisplay {
   private:
     QPushButton* AddButton(int id, const QString& text, QWidget* parent);
     void OnButton(int id);
+    // The preview's commands; before a block-list change it stops the playback. True when
+    // the command was the preview's own.
+    bool RunPreviewCommand(int id);
 
     std::unique_ptr<CTreskView> view_;
+    std::unique_ptr<QtPreviewWindowFactory> previewFactory_;
+    QtPreviewTimers* previewTimers_;
+    std::unique_ptr<CPreviewDriver> preview_;
     QLabel* selectionText_;
     QLabel* nameText_;
     QLabel* numberText_;

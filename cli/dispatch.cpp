@@ -8,6 +8,9 @@
 
 namespace {
 
+int (*g_render)(const std::vector<std::string>&) = nullptr;
+const char* g_renderUsage = nullptr;
+
 struct Subcommand {
     const char* name;
     const char* synopsis; // the arguments, after the name
@@ -52,6 +55,10 @@ std::string Overview() {
     }
     text.append("  pak list|extract ...\n      list or extract the files of a pak "
                 "archive\n");
+    if (g_render != nullptr) {
+        text.append("  render IN OUTDIR --blocks A-B [--size WxH] [--pak FILE]...\n"
+                    "      the 3D preview's picture of each block as OUTDIR/NNNN.png\n");
+    }
     return text.append(
         "  (commands that save refuse a demo of a protocol the codec does not understand\n"
         "   unless --force is given: the saved demo would lack what it could not read)\n");
@@ -72,6 +79,11 @@ int RunPak(const std::vector<std::string>& args) {
 }
 
 } // namespace
+
+void SetRenderCommand(int (*run)(const std::vector<std::string>&), const char* usage) {
+    g_render = run;
+    g_renderUsage = usage;
+}
 
 std::string VersionText() {
     return std::string("tresk-cli ") + CINERAD_VERSION;
@@ -99,6 +111,13 @@ int RunTreskCli(const std::vector<std::string>& args) {
             return 0;
         }
         return RunPak(args);
+    }
+    if (command == "render" && g_render != nullptr) {
+        if (help) {
+            std::cout << g_renderUsage;
+            return 0;
+        }
+        return g_render(rest);
     }
     for (const Subcommand& c : kSubcommands) {
         if (command == c.name) {

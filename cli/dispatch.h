@@ -11,3 +11,7 @@ int RunTreskCli(const std::vector<std::string>& args);
 
 // "tresk-cli 2.0.0": the program and the project's version.
 std::string VersionText();
+
+// The render subcommand draws through Qt and the renderer plug-in; the program hands it in,
+// so that the other subcommands stay free of both.
+void SetRenderCommand(int (*run)(const std::vector<std::string>&), const char* usage);

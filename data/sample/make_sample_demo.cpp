@@ -10,6 +10,7 @@
 #include <string>
 
 #include "fx/game_demo_builder.h"
+#include "sample_options.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -18,16 +19,7 @@ int main(int argc, char** argv) {
     }
     const std::filesystem::path out = argv[1];
 
-    fx::GameDemoOptions options;
-    options.protocol = 34;
-    options.frames = 600; // 60 seconds at 10 frames a second
-    options.players = 4;
-    options.entities = 24;
-    options.seed = 1998;
-    options.lateJoin = true; // the fourth player enters during play
-    options.levelName = "Sample Arena";
-    options.mapName = "sample1";
-    options.playerNames = {"Vexa", "Brannock", "Tilde", "Osric"};
+    const fx::GameDemoOptions options = SampleDemoOptions();
 
     // Written beside the target and renamed over it, so a failed run leaves no partial file.
     const std::filesystem::path temp = out.string() + ".part";

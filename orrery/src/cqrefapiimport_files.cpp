@@ -8,6 +8,7 @@
 
 #include <map>
 #include <memory>
+#include <string_view>
 
 namespace {
 
@@ -18,6 +19,24 @@ using PakMap = std::map<std::string, std::unique_ptr<CQPakFile>>;
 PakMap& Paks() {
     static PakMap paks;
     return paks;
+}
+
+// A name the renderer asks for stays inside the game's folders: an absolute path or one that
+// steps up a directory would read any file of the machine through the base directory.
+bool SafeGameName(const char* name) {
+    if (name[0] == '\0' || name[0] == '/' || name[0] == '\\')
+        return false;
+    const std::string_view text(name);
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find_first_of("/\\", start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        if (text.substr(start, end - start) == "..")
+            return false;
+        start = end + 1;
+    }
+    return true;
 }
 
 } // namespace
@@ -68,7 +87,7 @@ const CQPakFile* CQRefApiImport::FindPakFile(const char* path) {
 int CQRefApiImport::FS_LoadFile(const char* name, void** buffer) {
     if (buffer)
         *buffer = nullptr;
-    if (!name)
+    if (!name || !SafeGameName(name))
         return -1;
     for (const auto& [path, pak] : Paks()) {
         const int length = pak->LoadFile(name, buffer);

@@ -4,9 +4,24 @@
 #include <cstdio>
 #include <cstring>
 #include <dlfcn.h>
+#include <memory>
 #include <numbers>
 
-CQRefLibrary::CQRefLibrary(const char* libraryPath, const refimport_s* imports) {
+namespace {
+
+// GetRefAPI answers with its export table by value, through a return area the caller
+// provides. A renderer of another interface version may write a larger table than the 22
+// slots this host knows; it is given a zeroed area far larger than that, so that reading its
+// version slot never lets it write past the host's memory.
+struct ExportArea {
+    refexport_t table;
+    unsigned char slack[4096];
+};
+using GetRefAPIArea_t = ExportArea (*)(refimport_t);
+
+} // namespace
+
+void CQRefLibrary::SetDefaults() {
     for (lightstyle_t& style : m_lightstyles)
         style = lightstyle_t{{1.0f, 0.5f, 1.0f}, 2.0f};
 
@@ -19,34 +34,54 @@ CQRefLibrary::CQRefLibrary(const char* libraryPath, const refimport_s* imports) 
     m_refdef.lightstyles = m_lightstyles;
     m_refdef.areabits = nullptr;
     m_refdef.rdflags = 0;
+}
 
-    if (!libraryPath || !imports)
+CQRefLibrary::CQRefLibrary(const char* libraryPath, const refimport_s* imports) {
+    SetDefaults();
+    if (libraryPath && imports)
+        Bind(libraryPath, imports);
+}
+
+CQRefLibrary::CQRefLibrary(const std::vector<std::string>& candidates, const refimport_s* imports) {
+    SetDefaults();
+    if (!imports)
         return;
+    for (const std::string& path : candidates)
+        if (Bind(path.c_str(), imports))
+            return;
+}
+
+bool CQRefLibrary::Bind(const char* libraryPath, const refimport_s* imports) {
+    Unload();
     m_hLibrary = dlopen(libraryPath, RTLD_NOW | RTLD_LOCAL);
     if (!m_hLibrary) {
         std::fprintf(stderr, "renderer library not loaded: %s\n", dlerror());
-        return;
+        return false;
     }
     void* symbol = dlsym(m_hLibrary, "GetRefAPI");
     if (!symbol) {
         std::fprintf(stderr, "renderer library %s has no GetRefAPI\n", libraryPath);
         Unload();
-        return;
+        return false;
     }
-    GetRefAPI_t getRefApi = nullptr;
+    GetRefAPIArea_t getRefApi = nullptr;
     static_assert(sizeof getRefApi == sizeof symbol);
     std::memcpy(&getRefApi, &symbol, sizeof symbol);
 
-    const refexport_t exports = getRefApi(*imports);
-    // A renderer of another interface version lays its table out differently;
-    // calling into it would corrupt memory.
-    if (exports.api_version != REF_API_VERSION) {
+    auto area = std::make_unique<ExportArea>();
+    std::memset(area.get(), 0, sizeof *area);
+    *area = getRefApi(*imports);
+    // A renderer of another interface version lays its table out differently; calling into
+    // it would corrupt memory.
+    if (area->table.api_version != REF_API_VERSION) {
         std::fprintf(stderr, "renderer library %s speaks interface version %d, not %d\n",
-                     libraryPath, exports.api_version, REF_API_VERSION);
+                     libraryPath, area->table.api_version, REF_API_VERSION);
         Unload();
-        return;
+        return false;
     }
-    m_pExports = new refexport_t(exports);
+    m_pExports = new refexport_t(area->table);
+    m_strPath = libraryPath;
+    return true;
 }
 
 CQRefLibrary::~CQRefLibrary() {
@@ -61,6 +96,7 @@ void CQRefLibrary::Unload() {
     if (m_hLibrary)
         dlclose(m_hLibrary);
     m_hLibrary = nullptr;
+    m_strPath.clear();
 }
 
 int CQRefLibrary::Init(void* hinstance, void* wndproc) {

@@ -162,6 +162,21 @@ TEST_F(CQRefLibraryTest, ARendererOfAnotherInterfaceVersionIsUnloaded) {
     EXPECT_EQ(platform.windowsOpened, 0);
 }
 
+TEST_F(CQRefLibraryTest, CandidatesAreTriedInOrderUntilOneBinds) {
+    {
+        const CQRefLibrary library(
+            std::vector<std::string>{(dir.Path() / "ref_none.so").string(), TEST_REF_NOEXPORT_PATH,
+                                     TEST_REF_BADVERSION_PATH, TEST_REF_PATH},
+            host.GetImport());
+        EXPECT_EQ(library.IsBound(), 1);
+        EXPECT_EQ(library.GetPath(), TEST_REF_PATH);
+        EXPECT_FALSE(IsLoaded(TEST_REF_BADVERSION_PATH)) << "passed over and unloaded";
+    }
+    const CQRefLibrary none(std::vector<std::string>{TEST_REF_BADVERSION_PATH}, host.GetImport());
+    EXPECT_EQ(none.IsBound(), 0);
+    EXPECT_EQ(none.GetPath(), "");
+}
+
 TEST_F(CQRefLibraryTest, BindsARendererAndServesItEndToEnd) {
     {
         CQRefLibrary library(TEST_REF_PATH, host.GetImport());

@@ -133,6 +133,20 @@ TEST_F(PakMapTest, FilesNoArchiveHoldsComeFromTheBaseDirectory) {
     EXPECT_EQ(Load(host, nullptr), "<missing>");
 }
 
+TEST_F(PakMapTest, NamesThatLeaveTheGameFoldersAreRefused) {
+    std::filesystem::create_directories(dir.Path() / "baseq2");
+    WriteFile(dir.Path() / "secret.txt", "outside");
+    WriteFile(dir.Path() / "baseq2/a..b.txt", "dots in a name");
+    CQRefApiImport host;
+    host.SetBaseDirectory((dir.Path().string() + "/baseq2/").c_str());
+    EXPECT_EQ(Load(host, "../secret.txt"), "<missing>");
+    EXPECT_EQ(Load(host, "maps/../../secret.txt"), "<missing>");
+    EXPECT_EQ(Load(host, "maps\\..\\..\\secret.txt"), "<missing>");
+    EXPECT_EQ(Load(host, (dir.Path() / "secret.txt").c_str()), "<missing>");
+    EXPECT_EQ(Load(host, ""), "<missing>");
+    EXPECT_EQ(Load(host, "a..b.txt"), "dots in a name");
+}
+
 TEST_F(PakMapTest, TheLastHostToGoEmptiesTheMap) {
     auto first = std::make_unique<CQRefApiImport>();
     auto second = std::make_unique<CQRefApiImport>();

@@ -52,7 +52,8 @@ class ORRERY_API CQRefApiImport {
     // the archive paths, that has it; otherwise from the base directory text
     // immediately followed by name. Returns the length and stores a new buffer
     // in *buffer (release with FS_FreeFile); -1 with *buffer set to null when no
-    // one has the file. A null buffer only returns the length.
+    // one has the file. A null buffer only returns the length. A name that starts with a
+    // slash or has a ".." step is refused (-1): it would reach outside the game's folders.
     virtual int FS_LoadFile(const char* name, void** buffer);
     // Releases a buffer from FS_LoadFile; null is ignored.
     virtual void FS_FreeFile(void* buffer);

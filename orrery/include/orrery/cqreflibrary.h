@@ -5,6 +5,9 @@
 #include "orrery/orrery_export.h"
 #include "orrery/ref_types.h"
 
+#include <string>
+#include <vector>
+
 // Used by the preview window. The library is loaded by path at construction and
 // unloaded at destruction. A library that cannot be loaded, lacks GetRefAPI or
 // answers with an interface version other than REF_API_VERSION is unloaded and
@@ -15,6 +18,9 @@ class ORRERY_API CQRefLibrary {
     // Sets the frame description defaults, then loads and binds the library,
     // handing it a copy of imports (null: bind nothing).
     CQRefLibrary(const char* libraryPath, const refimport_s* imports);
+    // Tries each path in order and keeps the first library that binds (one that loads, has
+    // GetRefAPI and speaks REF_API_VERSION); the others are unloaded again.
+    CQRefLibrary(const std::vector<std::string>& candidates, const refimport_s* imports);
     // Shuts the renderer down when bound, then unloads the library.
     virtual ~CQRefLibrary();
 
@@ -49,8 +55,16 @@ class ORRERY_API CQRefLibrary {
     // light styles above, no area bits, no entities.
     refdef_t m_refdef;
 
+    // The path of the bound library, empty when none is bound.
+    const std::string& GetPath() const { return m_strPath; }
+
   private:
+    void SetDefaults();
+    // Loads and binds one library; false (with nothing held) when it does not bind.
+    bool Bind(const char* libraryPath, const refimport_s* imports);
     void Unload();
+
+    std::string m_strPath;
 
     void* m_hLibrary = nullptr;
     refexport_t* m_pExports = nullptr; // owned copy of the renderer's table
