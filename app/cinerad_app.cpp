@@ -70,7 +70,9 @@ void CTreskApp::RegisterTemplates() {
     templates_.Add({kTemplateEditor, kTemplateEditor, kTemplateEditor,
                     QString::fromLatin1(kEditorDocString), true,
                     [this](DocHost& host, QWidget* parent) -> CView* {
-                        return new CTreskViewForm(host, TheUi(), blockBuffer_, parent);
+                        auto* form = new CTreskViewForm(host, TheUi(), blockBuffer_, parent);
+                        form->View().specialBuffer = &specialBuffer_;
+                        return form;
                     }});
     overheadTemplate =
         &templates_.Add({kTemplateOverhead, kTemplateOverhead, 0, extra, false,

@@ -7,6 +7,7 @@
 #include "recent_file_list.h"
 
 #include "editor/block_buffer.h"
+#include "editor/special_buffer.h"
 
 #include <QObject>
 #include <QStringList>
@@ -57,6 +58,9 @@ class CTreskApp : public QObject, public CommandTarget {
     // The block buffer of the whole run: filled by Copy and Cut in any demo's window, pasted
     // into any other. Empty at start.
     CBlockBuffer& BlockBuffer() { return blockBuffer_; }
+    // The special-copy buffer beside it: the actor Copy Special collected, for Paste Special
+    // into any open demo. Empty at start.
+    CSpecialBuffer& SpecialBuffer() { return specialBuffer_; }
 
     // Templates that other views open extra windows with.
     CDocTemplate* overheadTemplate = nullptr;
@@ -77,6 +81,7 @@ class CTreskApp : public QObject, public CommandTarget {
 
     // Declared first so that it is destroyed last, after every view that points at it.
     CBlockBuffer blockBuffer_;
+    CSpecialBuffer specialBuffer_;
     CDocTemplateRegistry templates_;
     CRecentFileList recentFiles_;
     CMainFrame* mainFrame_ = nullptr;

@@ -1,9 +1,10 @@
 #include "qt_ui.h"
 
+#include "actor_dlgs.h"
 #include "advanced_search_dlg.h"
 #include "block_selection_dlg.h"
-#include "film_dlgs.h"
 #include "demo_info_dlg.h"
+#include "film_dlgs.h"
 #include "message_type_dlg.h"
 #include "number_dlg.h"
 #include "text_entry_dlg.h"
@@ -174,6 +175,26 @@ bool QtUi::RunDemoInfoDlg(DemoInfoDlgData& data) {
 
 bool QtUi::RunAdvancedSearchDlg(AdvancedSearchDlgData& data) {
     CAdvancedSearchDlg dlg(Parent());
+    dlg.SetData(data);
+    if (dlg.exec() != QDialog::Accepted) {
+        return false;
+    }
+    data = dlg.Data();
+    return true;
+}
+
+bool QtUi::RunCopySpecialDlg(CopySpecialDlgData& data) {
+    CCopySpecialDlg dlg(Parent());
+    dlg.SetData(data);
+    if (dlg.exec() != QDialog::Accepted) {
+        return false;
+    }
+    data = dlg.Data();
+    return true;
+}
+
+bool QtUi::RunEntityDescriptionDlg(EntityDescriptionDlgData& data) {
+    CEntityDescriptionDlg dlg(Parent());
     dlg.SetData(data);
     if (dlg.exec() != QDialog::Accepted) {
         return false;

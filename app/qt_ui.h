@@ -28,6 +28,8 @@ class QtUi : public Ui {
     bool RunEntityEffectsDlg(EntityEffectsDlgData& data) override;
     bool RunDemoInfoDlg(DemoInfoDlgData& data) override;
     bool RunAdvancedSearchDlg(AdvancedSearchDlgData& data) override;
+    bool RunCopySpecialDlg(CopySpecialDlgData& data) override;
+    bool RunEntityDescriptionDlg(EntityDescriptionDlgData& data) override;
     // On the main window's status bar (when the parent is one).
     void ShowStatus(const std::string& text) override;
 

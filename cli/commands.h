@@ -18,3 +18,5 @@ int RunFilm(const std::vector<std::string>& args);
 // film's usage with its actions, for --help.
 extern const char* const kFilmUsage;
 int RunFind(const std::vector<std::string>& args);
+int RunActor(const std::vector<std::string>& args);
+extern const char* const kActorUsage;

@@ -35,6 +35,10 @@ constexpr Subcommand kSubcommands[] = {
      "copy blocks A to B of SRC and paste them after block N", RunPaste},
     {"film", "IN OUT --blocks A-B ACTION",
      "one camera or film effect over blocks A to B (film --help lists them)", RunFilm},
+    {"actor", "IN OUT --from SRC --entity N --blocks A-B --at B [--force]",
+     "Copy Special of entity N over blocks A to B of SRC, Paste Special at block B, and save; "
+     "prints the entity number the actor took",
+     RunActor},
     {"time", "FILE mm:ss.t", "the block of the frame shown at a time of play (Jump to Time Index)",
      RunTime},
     {"find", "FILE TEXT [--backwards-from B.M] | FILE --type N",

@@ -31,6 +31,8 @@ class ConsoleUi : public Ui {
     bool RunEntityEffectsDlg(EntityEffectsDlgData&) override { return false; }
     bool RunDemoInfoDlg(DemoInfoDlgData&) override { return false; }
     bool RunAdvancedSearchDlg(AdvancedSearchDlgData&) override { return false; }
+    bool RunCopySpecialDlg(CopySpecialDlgData&) override { return false; }
+    bool RunEntityDescriptionDlg(EntityDescriptionDlgData&) override { return false; }
     // What each command did, on standard error.
     void ShowStatus(const std::string& text) override;
 };

@@ -20,6 +20,7 @@
 #include <vector>
 
 class CBlockBuffer;
+class CSpecialBuffer;
 class CTreskDoc;
 class DemoBlock;
 struct DemoMessage;
@@ -46,6 +47,9 @@ struct ViewPreviewHooks {
     std::function<void(uint32_t row)> showModel;
     // After a block selection was confirmed with SELECT: fill the filmstrip.
     std::function<void()> selectionConfirmed;
+    // Whether a 3D preview of the document is open now (the preview side answers; without
+    // the hook none is).
+    std::function<bool()> isPreviewOpen;
 };
 
 // Lets a front end run Undo and Redo through its own undo stack (optional): the stack's
@@ -194,6 +198,13 @@ class CTreskView : public DocumentView {
     // The application's block buffer, shared by every view; without one the clipboard
     // commands do nothing.
     CBlockBuffer* blockBuffer = nullptr;
+    // The application's special-copy buffer (actor_import.h), likewise shared; without one
+    // Copy Special and Paste Special do nothing.
+    CSpecialBuffer* specialBuffer = nullptr;
+    // A 3D preview of the document is open: commands that rebuild what it shows refuse then.
+    bool IsPreviewOpen() const {
+        return previewHooks.isPreviewOpen && previewHooks.isPreviewOpen();
+    }
 
     // The pages, one per page resource; the shown one, if any.
     MessagePageSet& Pages() { return pages_; }

@@ -6,8 +6,8 @@
 // holds what they entered) and false on Cancel (the struct is left as it was).
 #pragma once
 
-#include "editor/film_dialogs.h"
 #include "editor/demo_info.h"
+#include "editor/film_dialogs.h"
 #include "editor/message_type_dlg.h"
 
 #include <cstdint>
@@ -44,6 +44,17 @@ struct AdvancedSearchDlgData {
     int sound = 0;       // check box 1138 "Sound containing keyword:"
 };
 
+// "Copy Special Query" (dialog 215): the entity whose actor Copy Special collects.
+struct CopySpecialDlgData {
+    int32_t entity = 1;          // edit 1211
+    bool keepBlindSpots = false; // check box 1173, shown disabled and not read
+};
+
+// "Entity Description" (dialog 211): the text a visible entity is described with.
+struct EntityDescriptionDlgData {
+    std::string text; // edit 1033
+};
+
 class Ui {
   public:
     virtual ~Ui() = default;
@@ -70,6 +81,8 @@ class Ui {
     // after Cancel the lists hold those changes and only the ten fields are as they were.
     virtual bool RunDemoInfoDlg(DemoInfoDlgData& data) = 0;
     virtual bool RunAdvancedSearchDlg(AdvancedSearchDlgData& data) = 0;
+    virtual bool RunCopySpecialDlg(CopySpecialDlgData& data) = 0;
+    virtual bool RunEntityDescriptionDlg(EntityDescriptionDlgData& data) = 0;
 
     // What the last command did, for the status bar ("Cut 100 blocks").
     virtual void ShowStatus(const std::string& text) = 0;

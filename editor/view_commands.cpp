@@ -2,12 +2,13 @@
 #include "editor/tresk_view.h"
 
 #include "demo/tresk_doc.h"
+#include "editor/actor_import.h"
 #include "editor/block_buffer.h"
 #include "editor/camera.h"
 #include "editor/command_ids.h"
+#include "editor/demo_info_command.h"
 #include "editor/entity_transforms.h"
 #include "editor/film_effects.h"
-#include "editor/demo_info_command.h"
 #include "editor/history_commands.h"
 #include "editor/removal.h"
 #include "editor/search.h"
@@ -39,6 +40,8 @@ constexpr ViewCommand kViewCommands[] = {
     {ID_EDIT_DELETE_BLOCKS, [](CTreskView& v) { v.OnEditDeleteBlocks(); }},
     {ID_EDIT_CLEAR_BUFFER, [](CTreskView& v) { v.OnEditClearBuffer(); }},
     {ID_TOOLS_ADD_MESSAGE, [](CTreskView& v) { v.OnAddNewMessage(); }},
+    {ID_EDIT_COPY_SPECIAL, OnCopySpecial},
+    {ID_EDIT_PASTE_SPECIAL, OnPasteSpecial},
     {ID_EDIT_UNDO, EditUndo},
     {ID_EDIT_REDO, EditRedo},
     {IDC_BACKUP_B1, [](CTreskView& v) { StoreSnapshot(v, 1); }},

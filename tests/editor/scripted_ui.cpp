@@ -107,3 +107,18 @@ void ScriptedUi::AnswerSelectionCount(const std::string& countText) {
         return true;
     });
 }
+
+bool ScriptedUi::RunEntityDescriptionDlg(EntityDescriptionDlgData& data) {
+    transcript.push_back("description: " + data.text);
+    if (descriptionAnswers.empty()) {
+        ADD_FAILURE() << "unexpected entity description dialog";
+        return false;
+    }
+    std::optional<std::string> answer = descriptionAnswers.front();
+    descriptionAnswers.pop_front();
+    if (!answer) {
+        return false;
+    }
+    data.text = *answer;
+    return true;
+}

@@ -17,7 +17,8 @@
 // Answers questions and dialogs from queues filled by the test, in call order. A call whose
 // queue is empty fails the test and answers No / Cancel. The transcript holds one line per
 // call: "message: <text>", "ask: <text>", "beep", "number: <preset>", "selection: <first>
-// <last text> <count text>", "text: <prompt>", "demo info", "advanced search".
+// <last text> <count text>", "text: <prompt>", "demo info", "advanced search", "copy special
+// dialog", "description: <preset>".
 class ScriptedUi : public Ui {
   public:
     // An answer to a dialog: nullopt = Cancel; otherwise OK with the struct as given (for the
@@ -38,6 +39,8 @@ class ScriptedUi : public Ui {
     // through the demo_info functions, with this Ui) and answers OK (true) or Cancel.
     std::deque<std::function<bool(DemoInfoDlgData&)>> demoInfoAnswers;
     std::deque<std::optional<AdvancedSearchDlgData>> advancedSearchAnswers; // nullopt = Cancel
+    std::deque<std::optional<CopySpecialDlgData>> copySpecialAnswers;       // nullopt = Cancel
+    std::deque<std::optional<std::string>> descriptionAnswers; // the text typed; nullopt = Cancel
 
     std::vector<std::string> transcript;
     std::vector<std::string> messages; // the ShowMessage texts alone
@@ -85,6 +88,8 @@ class ScriptedUi : public Ui {
             << "unused film dialog answers";
         EXPECT_TRUE(demoInfoAnswers.empty()) << "unused Demo Info answers";
         EXPECT_TRUE(advancedSearchAnswers.empty()) << "unused advanced search answers";
+        EXPECT_TRUE(copySpecialAnswers.empty()) << "unused copy special answers";
+        EXPECT_TRUE(descriptionAnswers.empty()) << "unused entity description answers";
     }
 
     void ShowMessage(const std::string& text) override {
@@ -118,6 +123,11 @@ class ScriptedUi : public Ui {
     }
     bool RunDemoInfoDlg(DemoInfoDlgData& data) override;
     bool RunAdvancedSearchDlg(AdvancedSearchDlgData& data) override;
+    bool RunCopySpecialDlg(CopySpecialDlgData& data) override {
+        return Answer(copySpecialAnswers, data, "copy special");
+    }
+    // Transcript "description: <preset>".
+    bool RunEntityDescriptionDlg(EntityDescriptionDlgData& data) override;
     void ShowStatus(const std::string& text) override { statuses.push_back(text); }
 
   private:
