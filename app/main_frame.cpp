@@ -7,6 +7,7 @@
 #include "lock_key_state.h"
 #include "options_sheet.h"
 #include "settings_store.h"
+#include "splash_wnd.h"
 #include "view.h"
 
 #include "demo/app_settings.h"
@@ -129,6 +130,9 @@ void CMainFrame::LoadSettingsOnCreate() {
         return;
     }
     CQRefApiImport::AddPakFiles(settings.pakFiles);
+    if (CSplashWindow::StartupSplashEnabled()) {
+        CSplashWindow::ShowSplash(this);
+    }
 }
 
 QMdiSubWindow* CMainFrame::CreateFrame(CDocTemplate& tmpl, DocHost& host) {

@@ -1,7 +1,9 @@
 #include "tresk_view_form.h"
 
+#include "audio_sink_player.h"
 #include "decode_progress.h"
 #include "doc_host.h"
+#include "floating_list_dlg.h"
 #include "page_widget.h"
 
 #include "demo/app_settings.h"
@@ -161,16 +163,34 @@ std::optional<bool> CTreskViewForm::CommandEnabled(int id) const {
     if (!view_->IsCommandEnabledNow(id)) {
         return false;
     }
-    if (CTreskView::HandlesCommand(id)) {
+    if (CTreskView::HandlesCommand(id) || id == ID_VIEW_MODELS || id == ID_VIEW_SOUNDS) {
         return true;
     }
     return std::nullopt;
+}
+
+QDialog* CTreskViewForm::OpenFloatingList(int id) {
+    // A further window each time; it belongs to this view and closes with it.
+    QDialog* dlg = nullptr;
+    if (id == ID_VIEW_MODELS) {
+        dlg = new CModelListDlg(Host().Doc(), this);
+    } else if (id == ID_VIEW_SOUNDS) {
+        dlg = new CSoundListDlg(Host().Doc(), view_->GetUi(), ProgramSoundPlayer(), this);
+    }
+    if (dlg != nullptr) {
+        dlg->show();
+    }
+    return dlg;
 }
 
 bool CTreskViewForm::OnCommand(int id) {
     const std::optional<bool> enabled = CommandEnabled(id);
     if (!enabled.has_value() || !*enabled) {
         return false;
+    }
+    if (id == ID_VIEW_MODELS || id == ID_VIEW_SOUNDS) {
+        OpenFloatingList(id);
+        return true;
     }
     view_->OnCommand(id);
     emit commandStateChanged();

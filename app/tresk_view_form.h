@@ -14,6 +14,7 @@
 
 class CBlockBuffer;
 class CPageWidget;
+class QDialog;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -35,6 +36,9 @@ class CTreskViewForm : public CView, public ViewDisplay {
 
     std::optional<bool> CommandEnabled(int id) const override;
     bool OnCommand(int id) override;
+    // "&Models" and "&Sounds": a new floating list over this window (the window, or null for
+    // another id).
+    QDialog* OpenFloatingList(int id);
 
     // --- ViewDisplay ---
     void SetSelectionText(const std::string& text) override;
