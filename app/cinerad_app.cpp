@@ -1,5 +1,6 @@
 #include "cinerad_app.h"
 
+#include "about_dlg.h"
 #include "doc_host.h"
 #include "main_frame.h"
 #include "placeholder_view.h"
@@ -214,6 +215,7 @@ std::optional<bool> CTreskApp::CommandEnabled(int id) const {
     switch (id) {
     case ID_FILE_NEW:
     case ID_FILE_OPEN:
+    case ID_APP_ABOUT:
         return true;
     case ID_FILE_CLOSE:
     case ID_FILE_SAVE:
@@ -238,6 +240,11 @@ bool CTreskApp::OnCommand(int id) {
     case ID_FILE_OPEN:
         OnFileOpen();
         return true;
+    case ID_APP_ABOUT: {
+        CAboutDialog dlg(mainFrame_);
+        dlg.exec();
+        return true;
+    }
     case ID_FILE_CLOSE:
         if (host != nullptr) {
             CloseDocument(*host);

@@ -1,5 +1,7 @@
 // tresk: the Cinerad II editor. `tresk [demo.dm2]` opens the demo named on the command line;
 // `tresk --screenshot FILE demo.dm2` saves a picture of the demo's maximised window and ends.
+// `tresk --version` prints the version and ends, without a display.
+#include "about_dlg.h"
 #include "cinerad_app.h"
 #include "main_frame.h"
 #include "screenshot.h"
@@ -7,8 +9,15 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <cstring>
 
 int main(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("tresk %s\n", CineradVersion());
+            return 0;
+        }
+    }
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Cinerad II"));
     QStringList arguments = QApplication::arguments();

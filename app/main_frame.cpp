@@ -12,6 +12,7 @@
 #include "options_sheet.h"
 #include "settings_store.h"
 #include "tresk_view_form.h"
+#include "splash_wnd.h"
 #include "view.h"
 #include "window_arrangement.h"
 
@@ -146,6 +147,9 @@ void CMainFrame::LoadSettingsOnCreate() {
         return;
     }
     CQRefApiImport::AddPakFiles(settings.pakFiles);
+    if (CSplashWindow::StartupSplashEnabled()) {
+        CSplashWindow::ShowSplash(this);
+    }
 }
 
 QMdiSubWindow* CMainFrame::CreateFrame(CDocTemplate& tmpl, DocHost& host) {

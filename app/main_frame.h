@@ -28,7 +28,8 @@ class CMainFrame : public QMainWindow, public CommandTarget {
     ~CMainFrame() override;
 
     // Reads the settings. On the first run (nothing stored) the options sheet runs at once,
-    // before the window is shown; otherwise the pak list goes to the renderer host.
+    // before the window is shown; otherwise the pak list goes to the renderer host and the
+    // splash window shows over this window.
     void LoadSettingsOnCreate();
 
     // A new child window of `tmpl` on the document, with its view's initial update done.

@@ -1,10 +1,12 @@
 #include "tresk_view_form.h"
 
+#include "audio_sink_player.h"
 #include "cinerad_app.h"
 #include "decode_progress.h"
 #include "doc_host.h"
-#include "form_keys.h"
 #include "filmstrip_bar.h"
+#include "floating_list_dlg.h"
+#include "form_keys.h"
 #include "main_frame.h"
 #include "page_widget.h"
 #include "qt_preview_window.h"
@@ -256,10 +258,24 @@ std::optional<bool> CTreskViewForm::CommandEnabled(int id) const {
     if (!view_->IsCommandEnabledNow(id)) {
         return false;
     }
-    if (CTreskView::HandlesCommand(id)) {
+    if (CTreskView::HandlesCommand(id) || id == ID_VIEW_MODELS || id == ID_VIEW_SOUNDS) {
         return true;
     }
     return std::nullopt;
+}
+
+QDialog* CTreskViewForm::OpenFloatingList(int id) {
+    // A further window each time; it belongs to this view and closes with it.
+    QDialog* dlg = nullptr;
+    if (id == ID_VIEW_MODELS) {
+        dlg = new CModelListDlg(Host().Doc(), this);
+    } else if (id == ID_VIEW_SOUNDS) {
+        dlg = new CSoundListDlg(Host().Doc(), view_->GetUi(), ProgramSoundPlayer(), this);
+    }
+    if (dlg != nullptr) {
+        dlg->show();
+    }
+    return dlg;
 }
 
 bool CTreskViewForm::OnCommand(int id) {
@@ -269,6 +285,10 @@ bool CTreskViewForm::OnCommand(int id) {
     }
     if (RunPreviewCommand(id)) {
         emit commandStateChanged();
+        return true;
+    }
+    if (id == ID_VIEW_MODELS || id == ID_VIEW_SOUNDS) {
+        OpenFloatingList(id);
         return true;
     }
     view_->OnCommand(id);

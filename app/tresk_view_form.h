@@ -17,6 +17,7 @@ class CPreviewDriver;
 class QtPreviewTimers;
 class QtPreviewWindowFactory;
 class CPageWidget;
+class QDialog;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -40,6 +41,9 @@ class CTreskViewForm : public CView, public ViewDisplay {
 
     std::optional<bool> CommandEnabled(int id) const override;
     bool OnCommand(int id) override;
+    // "&Models" and "&Sounds": a new floating list over this window (the window, or null for
+    // another id).
+    QDialog* OpenFloatingList(int id);
 
     // --- ViewDisplay ---
     void SetSelectionText(const std::string& text) override;

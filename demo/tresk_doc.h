@@ -150,6 +150,9 @@ class CTreskDoc {
     // --- fields -----------------------------------------------------------------------------
     // The preview's host for the game renderer; current while the document is open.
     CQRefApiImport refImport;
+    // A 3D preview window is open on the document: set by the view that opens one and cleared
+    // when it closes. The model list's View Model needs one.
+    bool previewOpen = false;
     std::string cdTrack;
     DemoBlock* currentBlock = nullptr;
     uint32_t blockCount = 0;

@@ -31,6 +31,7 @@ constexpr uint32_t kFirstReversibleBlock = 5;
 
 const char* const kFrameDataText = "A frame's player state and entities can't be deleted on "
                                    "their own: delete the frame message, and they go with it.";
+const char* const kPreviewMustBeOpenText = "3D preview must be open for this feature to work.";
 
 CTreskView::CTreskView(CTreskDoc& doc, Ui& ui, ViewDisplay& display)
     : doc_(doc), ui_(ui), display_(display) {
@@ -661,7 +662,12 @@ void CTreskView::OnUpdate(DocumentView*, int hint, const std::vector<uint32_t>& 
         }
         break;
     case kHintShowModel:
-        if (previewHooks.showModel && !values.empty()) {
+        if (values.empty()) {
+            break;
+        }
+        if (!doc_.previewOpen) {
+            ui_.ShowMessage(kPreviewMustBeOpenText);
+        } else if (previewHooks.showModel) {
             previewHooks.showModel(values[0]);
         }
         break;

@@ -30,6 +30,8 @@ class ViewDisplay;
 
 // Shown when a playerinfo or packetentities record is to be deleted without its frame.
 extern const char* const kFrameDataText;
+// The answer to View Model (update hint 10) while no 3D preview is open on the document.
+extern const char* const kPreviewMustBeOpenText;
 
 // What DeleteMessage did; also the kind it broadcasts with update hint 3.
 enum DeleteKind : uint32_t {
@@ -43,7 +45,9 @@ struct ViewPreviewHooks {
     // Refresh, step "feed the current block": called when a preview is open and no playback
     // runs; the preview side decides both. Also answers update hint 69.
     std::function<void()> feedCurrentBlock;
-    // Update hint 10: show this model table row in the preview's model viewer.
+    // Update hint 10 while the document's preview is open: show this model table row in the
+    // preview's model viewer (model index row + 1). Without an open preview the view answers
+    // with kPreviewMustBeOpenText instead.
     std::function<void(uint32_t row)> showModel;
     // After a block selection was confirmed with SELECT: fill the filmstrip.
     std::function<void()> selectionConfirmed;

@@ -2,6 +2,8 @@
 // with the settings store in a temporary folder.
 #include "app_test_util.h"
 
+#include "splash_wnd.h"
+
 #include <QApplication>
 #include <QSettings>
 
@@ -14,6 +16,8 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
+    // The splash would take the first click of every test; its own tests show it.
+    CSplashWindow::SetStartupSplashEnabled(false);
     apptest::SettingsFolder settingsFolder;
     return RUN_ALL_TESTS();
 }

@@ -666,3 +666,21 @@ TEST_F(ViewTest, TheViewLeavesTheDocumentWhenDestroyed) {
 }
 
 } // namespace
+
+TEST_F(ViewTest, ViewModelNeedsAnOpenPreviewAndOtherwiseShowsTheModelRow) {
+    Open(SampleDemo(8, 6));
+    std::vector<uint32_t> shown;
+    view->previewHooks.showModel = [&shown](uint32_t row) { shown.push_back(row); };
+    view->OnUpdate(nullptr, kHintShowModel, {1, 0});
+    EXPECT_EQ(ui.messages,
+              std::vector<std::string>{"3D preview must be open for this feature to work."});
+    EXPECT_TRUE(shown.empty());
+
+    doc->previewOpen = true;
+    view->OnUpdate(nullptr, kHintShowModel, {1, 0});
+    EXPECT_EQ(shown, std::vector<uint32_t>{1});
+    EXPECT_EQ(ui.messages.size(), 1u);
+    // A hint without its row is ignored.
+    view->OnUpdate(nullptr, kHintShowModel, {});
+    EXPECT_EQ(shown.size(), 1u);
+}
