@@ -2,6 +2,7 @@
 
 #include "doc_host.h"
 #include "main_frame.h"
+#include "overhead_view.h"
 #include "placeholder_view.h"
 #include "qt_ui.h"
 #include "search_report_view.h"
@@ -74,8 +75,8 @@ void CTreskApp::RegisterTemplates() {
                     }});
     overheadTemplate =
         &templates_.Add({kTemplateOverhead, kTemplateOverhead, 0, extra, false,
-                         [](DocHost& host, QWidget* parent) -> CView* {
-                             return new CPlaceholderView(host, kTemplateOverhead, parent);
+                         [this](DocHost& host, QWidget* parent) -> CView* {
+                             return new COverheadView(host, TheUi(), parent);
                          }});
     searchReportTemplate =
         &templates_.Add({kTemplateSearchReport, kTemplateSearchReport, kTemplateSearchReport, extra,
@@ -217,6 +218,7 @@ std::optional<bool> CTreskApp::CommandEnabled(int id) const {
     case ID_FILE_SAVE:
     case ID_FILE_SAVE_AS:
     case ID_SEARCH_ADVANCED:
+    case ID_VIEW_2D_OVERHEAD:
         return hasDocument;
     default:
         break;
@@ -239,6 +241,12 @@ bool CTreskApp::OnCommand(int id) {
     case ID_FILE_CLOSE:
         if (host != nullptr) {
             CloseDocument(*host);
+        }
+        return true;
+    case ID_VIEW_2D_OVERHEAD:
+        // The map seen from above, in a window of its own on the demo.
+        if (host != nullptr) {
+            OpenExtraFrame(*overheadTemplate, *host);
         }
         return true;
     case ID_SEARCH_ADVANCED:

@@ -93,11 +93,11 @@ bool CTreskView::OnCommand(int id) {
         c->run(*this);
         return true;
     }
-    return HasNoAction(id);
+    return false;
 }
 
 bool CTreskView::HandlesCommand(int id) {
-    return FindViewCommand(id) != nullptr || HasNoAction(id);
+    return FindViewCommand(id) != nullptr;
 }
 
 bool CTreskView::IsCommandEnabled(int id) {
@@ -127,6 +127,3 @@ bool CTreskView::IsCommandEnabledNow(int id) const {
     }
 }
 
-bool CTreskView::HasNoAction(int id) {
-    return id == ID_VIEW_2D_OVERHEAD;
-}
