@@ -3,6 +3,7 @@
 #include "about_dlg.h"
 #include "doc_host.h"
 #include "main_frame.h"
+#include "overhead_view.h"
 #include "placeholder_view.h"
 #include "qt_ui.h"
 #include "search_report_view.h"
@@ -77,8 +78,8 @@ void CTreskApp::RegisterTemplates() {
                     }});
     overheadTemplate =
         &templates_.Add({kTemplateOverhead, kTemplateOverhead, 0, extra, false,
-                         [](DocHost& host, QWidget* parent) -> CView* {
-                             return new CPlaceholderView(host, kTemplateOverhead, parent);
+                         [this](DocHost& host, QWidget* parent) -> CView* {
+                             return new COverheadView(host, TheUi(), parent);
                          }});
     searchReportTemplate =
         &templates_.Add({kTemplateSearchReport, kTemplateSearchReport, kTemplateSearchReport, extra,
@@ -221,6 +222,7 @@ std::optional<bool> CTreskApp::CommandEnabled(int id) const {
     case ID_FILE_SAVE:
     case ID_FILE_SAVE_AS:
     case ID_SEARCH_ADVANCED:
+    case ID_VIEW_2D_OVERHEAD:
         return hasDocument;
     default:
         break;
@@ -248,6 +250,12 @@ bool CTreskApp::OnCommand(int id) {
     case ID_FILE_CLOSE:
         if (host != nullptr) {
             CloseDocument(*host);
+        }
+        return true;
+    case ID_VIEW_2D_OVERHEAD:
+        // The map seen from above, in a window of its own on the demo.
+        if (host != nullptr) {
+            OpenExtraFrame(*overheadTemplate, *host);
         }
         return true;
     case ID_SEARCH_ADVANCED:

@@ -13,6 +13,7 @@ enum UpdateHint : int {
     kHintShowModel = 10,    // [model table row, 0]: show this model in the preview
     kHintBeforeSave = 20,   // store pending page edits and renumber frames
     kHintFeedPreview = 69,  // feed the current block to the 3D preview again
+    kHintPickEntity = 70,   // [entity]: the person picked this entity (overhead view)
 };
 
 class DocumentView {

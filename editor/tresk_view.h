@@ -115,13 +115,11 @@ class CTreskView : public DocumentView {
     // Runs a command of this view by id (view_commands.cpp). False for an id the view does
     // not handle here.
     bool OnCommand(int id);
-    // True for the ids OnCommand runs (its buttons, its menu commands, the no-action ones).
+    // True for the ids OnCommand runs (its buttons and its menu commands).
     static bool HandlesCommand(int id);
     // The command-enable query: New, Print, Print Preview and New Window are disabled while
     // the view is active, and so are the commands without a handler ("Entities").
     static bool IsCommandEnabled(int id);
-    // Commands that are accepted but do nothing ("&2D Overhead Preview").
-    static bool HasNoAction(int id);
     // The enable query as this view stands: IsCommandEnabled; Paste and Clear Buffer only
     // while the block buffer holds blocks; Undo and Redo only when the history has a step.
     bool IsCommandEnabledNow(int id) const;

@@ -96,11 +96,11 @@ bool CTreskView::OnCommand(int id) {
         c->run(*this);
         return true;
     }
-    return HasNoAction(id);
+    return false;
 }
 
 bool CTreskView::HandlesCommand(int id) {
-    return FindViewCommand(id) != nullptr || HasNoAction(id);
+    return FindViewCommand(id) != nullptr;
 }
 
 bool CTreskView::IsCommandEnabled(int id) {
@@ -130,6 +130,3 @@ bool CTreskView::IsCommandEnabledNow(int id) const {
     }
 }
 
-bool CTreskView::HasNoAction(int id) {
-    return id == ID_VIEW_2D_OVERHEAD;
-}
