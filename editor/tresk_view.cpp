@@ -665,7 +665,7 @@ void CTreskView::OnUpdate(DocumentView*, int hint, const std::vector<uint32_t>& 
         if (values.empty()) {
             break;
         }
-        if (!doc_.previewOpen) {
+        if (!IsPreviewOpen()) {
             ui_.ShowMessage(kPreviewMustBeOpenText);
         } else if (previewHooks.showModel) {
             previewHooks.showModel(values[0]);

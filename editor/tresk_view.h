@@ -51,9 +51,6 @@ struct ViewPreviewHooks {
     std::function<void(uint32_t row)> showModel;
     // After a block selection was confirmed with SELECT: fill the filmstrip.
     std::function<void()> selectionConfirmed;
-    // Whether a 3D preview of the document is open now (the preview side answers; without
-    // the hook none is).
-    std::function<bool()> isPreviewOpen;
 };
 
 // Lets a front end run Undo and Redo through its own undo stack (optional): the stack's
@@ -205,7 +202,7 @@ class CTreskView : public DocumentView {
     CSpecialBuffer* specialBuffer = nullptr;
     // A 3D preview of the document is open: commands that rebuild what it shows refuse then.
     bool IsPreviewOpen() const {
-        return previewHooks.isPreviewOpen && previewHooks.isPreviewOpen();
+        return doc_.previewOpen;
     }
 
     // The pages, one per page resource; the shown one, if any.

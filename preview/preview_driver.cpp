@@ -107,6 +107,7 @@ bool CPreviewDriver::Open() {
         view_.GetUi().ShowMessage(whyNot);
         return false;
     }
+    doc.previewOpen = true;
     seenChanges_ = doc.blockListChanges;
     shown_.clear();
     shownBlock_ = nullptr;
@@ -175,6 +176,9 @@ void CPreviewDriver::Close() {
     modelTimer_ = false;
     if (window_) {
         window_->SetPlayback(false);
+    }
+    if (window_) {
+        Doc().previewOpen = false;
     }
     window_.reset();
     sceneBuilt_ = false;

@@ -316,11 +316,10 @@ TEST_F(ActorTest, PasteSpecialRefusesBeforeChangingAnything) {
     EXPECT_EQ(ui.messages.back(), kSpecialBufferEmptyText);
 
     ASSERT_EQ(CopyFrom(SourceShape(), 2, 8, 12), 5);
-    bool previewOpen = true;
-    view->previewHooks.isPreviewOpen = [&previewOpen] { return previewOpen; };
+    view->Document().previewOpen = true;
     view->OnCommand(ID_EDIT_PASTE_SPECIAL);
     EXPECT_EQ(ui.messages.back(), kClosePreviewText);
-    previewOpen = false;
+    view->Document().previewOpen = false;
 
     // The target's entity 2 is in use: the player cannot take it.
     DemoShape taken = TargetShape();
