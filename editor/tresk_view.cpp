@@ -121,6 +121,10 @@ void CTreskView::UpdateTexts() {
     display_.SetNumberText(numberText_);
 }
 
+bool CTreskView::IsPreviewOpen() const {
+    return doc_.previewOpen;
+}
+
 void CTreskView::RefreshView() {
     if (!HasCurrentBlock()) {
         return;

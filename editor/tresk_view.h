@@ -201,9 +201,7 @@ class CTreskView : public DocumentView {
     // Copy Special and Paste Special do nothing.
     CSpecialBuffer* specialBuffer = nullptr;
     // A 3D preview of the document is open: commands that rebuild what it shows refuse then.
-    bool IsPreviewOpen() const {
-        return doc_.previewOpen;
-    }
+    bool IsPreviewOpen() const;
 
     // The pages, one per page resource; the shown one, if any.
     MessagePageSet& Pages() { return pages_; }
