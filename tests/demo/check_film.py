@@ -8,6 +8,7 @@ usage: check_film.py ACTION FIRST LAST [ARGS]   (FIRST and LAST: frame ordinals,
   recamera E                the view origin at entity E's origin wherever a frame holds it
   palette I0 I1             blend intensity ramps from I0 to I1
   noweapon                  no view weapon (all selected blocks but the last)
+  nostatusbar               the status bar program (configstrings 5 to 28) blank at the end
   model E M                 entity E drawn with model index M wherever a frame holds it
                             (all selected blocks but the last)
 Prints "OK n" with the frames checked, or the first failures and exits 1.
@@ -31,6 +32,11 @@ def main():
     for line in sys.stdin:
         r = json.loads(line)
         if "block" not in r:
+            if action == "nostatusbar" and "configstrings" in r:
+                checked += 1
+                for index in range(5, 29):
+                    if r["configstrings"].get(str(index), ""):
+                        failures.append("configstring %d: %r" % (index, r["configstrings"][str(index)]))
             continue
         block = r["i"]
         if block < first or block > last:

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sstream>
 
 #include <sys/wait.h>
 
@@ -40,15 +41,17 @@ namespace {
 bool SameEntity(const EntityState& x, const EntityState& y, std::string* why) {
     SAME(number)
     SAME(modelindex)
-    SAME(modelindex2) SAME(modelindex3) SAME(modelindex4) SAME(frame) SAME(skinnum) SAME(effects)
-        SAME(renderfx) SAME3(origin) SAME3(angles) SAME3(old_origin) SAME(sound) SAME(event)
-            SAME(solid) SAME(remove) return true;
+    SAME(modelindex2)
+    SAME(modelindex3) SAME(modelindex4) SAME(frame) SAME(skinnum) SAME(effects) SAME(renderfx)
+        SAME3(origin) SAME3(angles) SAME3(old_origin) SAME(sound) SAME(event) SAME(solid)
+            SAME(remove) return true;
 }
 
 bool SamePlayer(const PlayerState& x, const PlayerState& y, std::string* why) {
     SAME(pm_type)
     SAME3(origin)
-    SAME3(velocity) SAME(pm_time) SAME(pm_flags) SAME(gravity) SAME3(delta_angles) SAME3(viewoffset)
+    SAME3(velocity)
+    SAME(pm_time) SAME(pm_flags) SAME(gravity) SAME3(delta_angles) SAME3(viewoffset)
         SAME3(viewangles) SAME3(kick_angles) SAME(gunindex) SAME(gunframe) SAME3(gunoffset)
             SAME3(gunangles) SAME(blend[0]) SAME(blend[1]) SAME(blend[2]) SAME(blend[3]) SAME(fov)
                 SAME(rdflags) SAME(statsMask) for (int i = 0; i < kMaxStats; ++i) {
@@ -75,8 +78,9 @@ bool SameRecord(const DemoMessage& a, const DemoMessage& b, std::string* why) {
         auto& y = *MessageCast<TempEntityMessage>(&b);
         SAME(subtype)
         SAME(entity)
-        SAME3(position) SAME3(end_position) SAME(direction) SAME3(offset) SAME(count)
-            SAME(splash_color) SAME(sparks_color) SAME(entity2) SAME(id) SAME(magnitude) SAME(wait)
+        SAME3(position)
+        SAME3(end_position) SAME(direction) SAME3(offset) SAME(count) SAME(splash_color)
+            SAME(sparks_color) SAME(entity2) SAME(id) SAME(magnitude) SAME(wait)
     } else if (auto* x2 = MessageCast<TextMessage>(&a)) {
         auto& x = *x2;
         auto& y = *MessageCast<TextMessage>(&b);
@@ -185,6 +189,20 @@ std::vector<std::filesystem::path> CorpusDemos() {
 
 bool HaveReferenceDecoder() {
     return std::filesystem::exists(Q2REF_TOOL) && std::system("python3 -c '' 2>/dev/null") == 0;
+}
+
+int OrdinalOfBlock(const std::filesystem::path& demo, uint32_t block) {
+    const std::string command = "python3 " + Quoted(Q2REF_TOOL) + " states " +
+                                Quoted(demo.string()) +
+                                " | python3 -c 'import sys, json\n"
+                                "for line in sys.stdin:\n"
+                                "    r = json.loads(line)\n"
+                                "    if r.get(\"block\", -1) + 1 == " +
+                                std::to_string(block) + ": print(r[\"i\"]); break'";
+    std::istringstream in(Output(command));
+    int ordinal = -1;
+    in >> ordinal;
+    return ordinal;
 }
 
 std::string Quoted(const std::string& s) {

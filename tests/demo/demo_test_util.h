@@ -55,3 +55,6 @@ std::string Output(const std::string& command, int* rc = nullptr);
 
 // True when the reference decoder and python3 are there to run it.
 bool HaveReferenceDecoder();
+// The reference decoder's frame ordinal ("i") of the first frame in an editor block; -1
+// when the block holds none.
+int OrdinalOfBlock(const std::filesystem::path& demo, uint32_t block);

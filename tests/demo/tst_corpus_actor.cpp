@@ -17,21 +17,6 @@ namespace {
 const char* const kSource = "packetflinger_libq2_testduel.dm2";
 const char* const kTarget = "aqtion_demo-guide.dm2";
 
-// The reference decoder's frame ordinal of the first frame in an editor block.
-int OrdinalOfBlock(const fs::path& demo, uint32_t block) {
-    const std::string command = "python3 " + Quoted(Q2REF_TOOL) + " states " +
-                                Quoted(demo.string()) +
-                                " | python3 -c 'import sys, json\n"
-                                "for line in sys.stdin:\n"
-                                "    r = json.loads(line)\n"
-                                "    if r.get(\"block\", -1) + 1 == " +
-                                std::to_string(block) + ": print(r[\"i\"]); break'";
-    std::istringstream in(Output(command));
-    int ordinal = -1;
-    in >> ordinal;
-    return ordinal;
-}
-
 class CorpusActor : public ::testing::Test {
   protected:
     void SetUp() override {
