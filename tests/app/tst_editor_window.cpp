@@ -272,7 +272,7 @@ TEST_F(EditorWindowTest, MenusToolbarAndWindowFollowTheActiveTemplate) {
         EXPECT_TRUE(frame.Action(id)->isEnabled()) << id;
     }
     for (int id : {ID_FILE_NEW, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_WINDOW_NEW, ID_EDIT_UNDO,
-                   ID_VIEW_ENTITIES, ID_EDIT_PASTE, ID_EDIT_CLEAR_BUFFER, ID_VIEW_3D_PREVIEW}) {
+                   ID_VIEW_ENTITIES, ID_EDIT_PASTE, ID_EDIT_CLEAR_BUFFER}) {
         EXPECT_FALSE(frame.IsCommandEnabled(id)) << id;
         EXPECT_FALSE(frame.Action(id)->isEnabled()) << id;
         EXPECT_FALSE(frame.ExecuteCommand(id)) << id;
