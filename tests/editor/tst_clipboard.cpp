@@ -33,11 +33,6 @@ class ClipboardTest : public ViewTest {
         Open(PlayDemo(blocks, firstPlay));
         view->blockBuffer = &buffer;
     }
-    Bytes Saved() {
-        VectorSink out;
-        doc->SaveTo(out);
-        return out.bytes;
-    }
     std::vector<int> SavedFrames() { return SavedFramesOf(*doc); }
     static std::vector<int> Range(int first, int last) {
         std::vector<int> out;
@@ -76,8 +71,7 @@ TEST_F(ClipboardTest, CopyLeavesTheDemoAloneAndPastesTwiceShowTheCopiedFrames) {
     view->OnEditPaste();
     EXPECT_EQ(view->BlockCount(), 26u);
     EXPECT_EQ(doc->blockCount, 26u);
-    std::vector<int> expected =
-        Join({Range(4, 12), Range(6, 8), Range(6, 8), Range(13, 20)});
+    std::vector<int> expected = Join({Range(4, 12), Range(6, 8), Range(6, 8), Range(13, 20)});
     EXPECT_EQ(ShownPlayFrames(*doc), expected);
     EXPECT_EQ(SavedFrames(), expected);
     // A frame's events (the messages since the frame before) travel with it, and the frame
@@ -161,8 +155,8 @@ TEST_F(ClipboardTest, FramesAfterAnEditHoldTheConfigStringsTheyHeld) {
     view->OnEditCopy();
     Goto(12); // frame 18
     view->OnEditPaste();
-    ASSERT_EQ(ShownPlayFrames(*doc), Join({Range(4, 6), Range(13, 18), Range(13, 14),
-                                           Range(19, 24)}));
+    ASSERT_EQ(ShownPlayFrames(*doc),
+              Join({Range(4, 6), Range(13, 18), Range(13, 14), Range(19, 24)}));
     VectorSink out;
     doc->SaveTo(out);
     auto again = LoadFile(out.bytes);
@@ -175,7 +169,7 @@ TEST_F(ClipboardTest, FramesAfterAnEditHoldTheConfigStringsTheyHeld) {
     EXPECT_EQ(mapHeld[9], "maps/sample1.bsp"); // the pasted 13
     EXPECT_EQ(lightHeld[9], "abc");
     EXPECT_EQ(lightHeld[10], "abc");
-    EXPECT_EQ(lightHeld[11], "zz");            // frame 19
+    EXPECT_EQ(lightHeld[11], "zz"); // frame 19
     EXPECT_EQ(mapHeld[11], "maps/other.bsp");
 }
 

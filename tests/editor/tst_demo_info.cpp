@@ -53,11 +53,6 @@ std::vector<Bytes> InfoDemo(int models = 3) {
 class DemoInfoTest : public ViewTest {
   protected:
     void OpenInfo(int models = 3) { Open(InfoDemo(models)); }
-    Bytes Saved() {
-        VectorSink out;
-        doc->SaveTo(out);
-        return out.bytes;
-    }
     // The document a saved demo opens as.
     std::unique_ptr<CTreskDoc> Reopened() {
         auto again = LoadFile(Saved());

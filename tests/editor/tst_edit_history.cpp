@@ -35,11 +35,6 @@ class HistoryTest : public ViewTest {
         view->OnInitialUpdate("");
         view->blockBuffer = &buffer;
     }
-    Bytes Saved() {
-        VectorSink out;
-        doc->SaveTo(out);
-        return out.bytes;
-    }
     // Runs a command, then checks that undo brings back the bytes from before it and the
     // place it ran at, and that redo brings back the bytes from after it.
     void ExpectUndoable(const std::function<void()>& command, const std::string& label) {

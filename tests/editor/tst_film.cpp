@@ -26,11 +26,6 @@ using Shown = ShownFrame;
 class FilmTest : public ViewTest {
   protected:
     void SetUp() override { Open(PlayDemo(60, 6)); }
-    Bytes Saved() {
-        VectorSink out;
-        doc->SaveTo(out);
-        return out.bytes;
-    }
     std::map<int, Shown> SavedFrames() { return ShownFramesOf(Saved()); }
     // The command is undone to the bytes from before it.
     void ExpectUndone(const Bytes& before) {

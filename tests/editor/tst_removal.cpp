@@ -23,11 +23,6 @@ using Shown = ShownFrame;
 class RemovalTest : public ViewTest {
   protected:
     void SetUp() override { Open(PlayDemo(60, 6)); }
-    Bytes Saved() {
-        VectorSink out;
-        doc->SaveTo(out);
-        return out.bytes;
-    }
     std::unique_ptr<CTreskDoc> Reloaded() {
         auto again = LoadFile(Saved());
         again->DecodeAll();

@@ -5,6 +5,8 @@
 #include "demo_bytes.h"
 #include "scripted_ui.h"
 
+#include "demo/byte_sink.h"
+#include "demo/tresk_doc.h"
 #include "editor/tresk_view.h"
 
 #include <gtest/gtest.h>
@@ -73,6 +75,12 @@ class ViewTest : public ::testing::Test {
         view.reset();
     }
 
+    // The demo as Save writes it now.
+    Bytes Saved() {
+        VectorSink out;
+        doc->SaveTo(out);
+        return out.bytes;
+    }
     // Moves to a block with GOTO (from a block other than n).
     void Goto(uint32_t n) {
         ui.AnswerNumber(n);
@@ -103,6 +111,5 @@ class ViewTest : public ::testing::Test {
     std::unique_ptr<CTreskDoc> doc;
     std::unique_ptr<CTreskView> view;
 };
-
 
 } // namespace edtest
