@@ -128,25 +128,39 @@ TEST_F(SplashTest, AClickClosesItAndHasNoOtherEffect) {
     EXPECT_EQ(window.clicks, 1);
 }
 
-TEST_F(SplashTest, DISABLED_AKeyOrAShortcutClosesItAndIsSwallowed) {
+// One key press carrying Ctrl, as a keyboard sends Ctrl+O when Ctrl was already down before
+// the splash came up. (QTest's key functions press Ctrl as a key of its own first, which alone
+// closes the splash.) Sent as a non-spontaneous press, it passes Qt's shortcut pass first.
+void PressCtrlO(QWidget* target) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_O, Qt::ControlModifier, QStringLiteral("o"));
+    QApplication::sendEvent(target, &press);
+}
+
+TEST_F(SplashTest, AKeyOrAShortcutClosesItAndIsSwallowed) {
     TargetWindow window;
+    // The splash takes the activation while it is up; the desktop gives it back after.
     const auto activate = [&window] {
         window.activateWindow();
         QApplication::setActiveWindow(&window);
     };
-    // Ctrl+O alone (no separate press of Ctrl): the menu command does not run.
+    // Ctrl+O while it is up closes it, and the menu command does not run.
     Show(&window);
-    activate();
-    QTest::sendKeyEvent(QTest::Press, &window, Qt::Key_O, QStringLiteral("o"), Qt::ControlModifier);
-    QTest::sendKeyEvent(QTest::Release, &window, Qt::Key_O, QStringLiteral("o"),
-                        Qt::ControlModifier);
+    PressCtrlO(&window);
     EXPECT_EQ(window.shortcuts, 0);
     EXPECT_EQ(window.keys, 0);
     EXPECT_EQ(CSplashWindow::Current(), nullptr);
     ProcessEvents();
     activate();
-    QTest::sendKeyEvent(QTest::Press, &window, Qt::Key_O, QStringLiteral("o"), Qt::ControlModifier);
-    EXPECT_EQ(window.shortcuts, 1);
+    PressCtrlO(&window);
+    EXPECT_EQ(window.shortcuts, 1) << "once it is gone the shortcut works";
+
+    // Pressing Ctrl on its own is a key press too: it closes the splash, and the O that
+    // follows reaches the window as the shortcut.
+    Show(&window);
+    activate();
+    QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(CSplashWindow::Current(), nullptr);
+    EXPECT_EQ(window.shortcuts, 2);
 
     // A plain key: swallowed too.
     const int keys = window.keys;
