@@ -6,7 +6,8 @@ cd "$(dirname "$0")/.."
 
 ./scripts/setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DCINERAD_BUILD_TESTS=OFF
-cmake --build build -j"$(nproc)" --target tresk tresk-cli sample_demo
+cmake --build build -j"$(nproc)" --target tresk tresk-cli ref_soft sample_demo game_data
+./scripts/sample_settings.sh build
 
 demo="${1:-build/share/sample.dm2}"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
