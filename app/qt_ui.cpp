@@ -22,6 +22,18 @@ namespace {
 const char* const kAppTitle = "Cinerad II";
 const char* const kQuestionCaption = "Tresk";
 
+// Runs a dialog that takes its fields with SetData and gives them back with Data: the fields
+// are copied back only when the person presses OK.
+template <class Dialog, class Data> bool RunDataDialog(QWidget* parent, Data& data) {
+    Dialog dlg(parent);
+    dlg.SetData(data);
+    if (dlg.exec() != QDialog::Accepted) {
+        return false;
+    }
+    data = dlg.Data();
+    return true;
+}
+
 } // namespace
 
 QWidget* QtUi::Parent() const {
@@ -66,43 +78,19 @@ void QtUi::Beep() {
 }
 
 bool QtUi::RunNumberDlg(NumberDlgData& data) {
-    CNumberDlg dlg(Parent());
-    dlg.SetData(data);
-    if (dlg.exec() != QDialog::Accepted) {
-        return false;
-    }
-    data = dlg.Data();
-    return true;
+    return RunDataDialog<CNumberDlg>(Parent(), data);
 }
 
 bool QtUi::RunBlockSelectionDlg(BlockSelectionDlgData& data) {
-    CBlockSelectionDlg dlg(Parent());
-    dlg.SetData(data);
-    if (dlg.exec() != QDialog::Accepted) {
-        return false;
-    }
-    data = dlg.Data();
-    return true;
+    return RunDataDialog<CBlockSelectionDlg>(Parent(), data);
 }
 
 bool QtUi::RunMessageTypeDlg(MessageTypeDlgData& data) {
-    CMessageTypeDlg dlg(Parent());
-    dlg.SetData(data);
-    if (dlg.exec() != QDialog::Accepted) {
-        return false;
-    }
-    data = dlg.Data();
-    return true;
+    return RunDataDialog<CMessageTypeDlg>(Parent(), data);
 }
 
 bool QtUi::RunTextEntryDlg(TextEntryDlgData& data) {
-    CTextEntryDlg dlg(Parent());
-    dlg.SetData(data);
-    if (dlg.exec() != QDialog::Accepted) {
-        return false;
-    }
-    data = dlg.Data();
-    return true;
+    return RunDataDialog<CTextEntryDlg>(Parent(), data);
 }
 
 bool QtUi::RunFixCameraDlg(FixCameraDlgData& data) {
@@ -174,33 +162,15 @@ bool QtUi::RunDemoInfoDlg(DemoInfoDlgData& data) {
 }
 
 bool QtUi::RunAdvancedSearchDlg(AdvancedSearchDlgData& data) {
-    CAdvancedSearchDlg dlg(Parent());
-    dlg.SetData(data);
-    if (dlg.exec() != QDialog::Accepted) {
-        return false;
-    }
-    data = dlg.Data();
-    return true;
+    return RunDataDialog<CAdvancedSearchDlg>(Parent(), data);
 }
 
 bool QtUi::RunCopySpecialDlg(CopySpecialDlgData& data) {
-    CCopySpecialDlg dlg(Parent());
-    dlg.SetData(data);
-    if (dlg.exec() != QDialog::Accepted) {
-        return false;
-    }
-    data = dlg.Data();
-    return true;
+    return RunDataDialog<CCopySpecialDlg>(Parent(), data);
 }
 
 bool QtUi::RunEntityDescriptionDlg(EntityDescriptionDlgData& data) {
-    CEntityDescriptionDlg dlg(Parent());
-    dlg.SetData(data);
-    if (dlg.exec() != QDialog::Accepted) {
-        return false;
-    }
-    data = dlg.Data();
-    return true;
+    return RunDataDialog<CEntityDescriptionDlg>(Parent(), data);
 }
 
 void QtUi::ShowStatus(const std::string& text) {
