@@ -289,18 +289,8 @@ bool DemoSaver::EncodeRecordedEntities(const FrameMessage& frame) {
     const EntityState* from = held_.data();
     const size_t fromCount = held_.size();
     size_t i = 0; // the first held entity not below the records so far
-    int last = 0;
-    bool ordered = true;
-    ForEachFrameEntity(frame, [&](const EntityState& r) {
-        // Skipped and judged as the timeline does when it shows the frame.
-        if (!ordered || !HasSlot(r.number)) {
-            return;
-        }
-        if (r.number <= last) {
-            ordered = false;
-            return;
-        }
-        last = r.number;
+    // Skipped and judged as the timeline does when it shows the frame.
+    return ForEachOrderedFrameEntity(frame, [&](const EntityState& r) {
         i = static_cast<size_t>(
             std::lower_bound(from + i, from + fromCount, r.number,
                              [](const EntityState& e, int n) { return e.number < n; }) -
@@ -320,7 +310,6 @@ bool DemoSaver::EncodeRecordedEntities(const FrameMessage& frame) {
             WriteEntityDelta(w, bits, shown);
         }
     });
-    return ordered;
 }
 
 void DemoSaver::WriteEntities(const EntitySet& target, size_t room, const FrameMessage* frame) {

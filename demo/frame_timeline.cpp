@@ -31,17 +31,7 @@ const EntitySet& FrameTimeline::ShowFrame(const FrameMessage& frame) {
     next_.clear();
     next_.reserve(base.size() + 64);
     size_t i = 0;
-    int last = 0;
-    bool ordered = true;
-    ForEachFrameEntity(frame, [&](const EntityState& r) {
-        if (!ordered || !HasSlot(r.number)) {
-            return;
-        }
-        if (r.number <= last) {
-            ordered = false;
-            return;
-        }
-        last = r.number;
+    const bool ordered = ForEachOrderedFrameEntity(frame, [&](const EntityState& r) {
         size_t end = i;
         while (end < base.size() && base[end].number < r.number) {
             ++end;

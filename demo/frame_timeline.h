@@ -6,6 +6,7 @@
 #pragma once
 
 #include "demo_message.h"
+#include "entity_codec.h"
 #include "entity_state.h"
 #include "frame_state.h"
 
@@ -31,6 +32,26 @@ template <class F> void ForEachFrameEntity(const FrameMessage& frame, F&& fn) {
         }
         fn(e.state);
     }
+}
+
+// Calls fn(const EntityState&) for the records of a frame that the game applies in one pass:
+// those with an entity slot, while their numbers rise. Returns false when a record out of order
+// (an edit renumbered one) stopped the walk; the frame must then be applied record by record.
+template <class F> bool ForEachOrderedFrameEntity(const FrameMessage& frame, F&& fn) {
+    int last = 0;
+    bool ordered = true;
+    ForEachFrameEntity(frame, [&](const EntityState& r) {
+        if (!ordered || !HasSlot(r.number)) {
+            return;
+        }
+        if (r.number <= last) {
+            ordered = false;
+            return;
+        }
+        last = r.number;
+        fn(r);
+    });
+    return ordered;
 }
 
 // Walks frames in the document's order and says what each shows, and which configstrings the
