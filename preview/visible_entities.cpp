@@ -140,6 +140,7 @@ VisibleEntitiesList::~VisibleEntitiesList() {
 void VisibleEntitiesList::OnUpdate(DocumentView*, int hint, const std::vector<uint32_t>& values) {
     switch (hint) {
     case kHintRefresh:
+    case kHintFeedPreview: // another list on the document changed a note
         Refresh();
         break;
     case kHintPickEntity:

@@ -82,7 +82,8 @@ class VisibleEntitiesList : public DocumentView {
     VisibleEntitiesList(const VisibleEntitiesList&) = delete;
     VisibleEntitiesList& operator=(const VisibleEntitiesList&) = delete;
 
-    // Hint 0 reads the rows again; hint 70 [entity] selects that entity's row (when listed).
+    // Hints 0 and 69 read the rows again; hint 70 [entity] selects that entity's row (when
+    // listed).
     void OnUpdate(DocumentView* sender, int hint, const std::vector<uint32_t>& values) override;
     void Refresh();
 

@@ -194,6 +194,12 @@ TEST_F(VisibleEntitiesTest, TheListFollowsTheEditorPicksAndDescribes) {
     EXPECT_EQ(list.WindowIconMark(), -1);
     EXPECT_EQ(list.Rows()[0].Image(), kUnmarkedImage);
     EXPECT_EQ(list.Rows()[1].mark, 1);
+
+    // A second list on the demo hears of the first one's marks.
+    VisibleEntitiesList other(*doc, ui);
+    other.Refresh();
+    list.ToggleMark(2);
+    EXPECT_EQ(other.Rows()[2].mark, 0);
 }
 
 TEST_F(VisibleEntitiesTest, AMarkReachesTheOpenPreviewAsAMarkerSkinAtOnce) {
