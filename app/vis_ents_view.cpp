@@ -44,6 +44,25 @@ class FitTextDelegate : public QStyledItemDelegate {
     }
 };
 
+// A list that fills a selected row's band across the whole client width, past its last
+// column too.
+class FullWidthList : public QTreeView {
+  public:
+    using QTreeView::QTreeView;
+
+  protected:
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) const override {
+        if (selectionModel()->isRowSelected(index.row(), index.parent())) {
+            const QPalette::ColorGroup group = hasFocus() ? QPalette::Active : QPalette::Inactive;
+            painter->fillRect(
+                QRect(0, option.rect.top(), viewport()->width(), option.rect.height()),
+                palette().brush(group, QPalette::Highlight));
+        }
+        QTreeView::drawRow(painter, option, index);
+    }
+};
+
 } // namespace
 
 const CVisEntsView::Column CVisEntsView::kColumns[4] = {
@@ -57,7 +76,7 @@ CVisEntsView::CVisEntsView(DocHost& host, Ui& ui, QWidget* parent)
     : CView(host, parent), model_(host.Doc(), ui) {
     setObjectName(QStringLiteral("Template132"));
     resize(50, 50);
-    list_ = new QTreeView(this);
+    list_ = new FullWidthList(this);
     list_->setObjectName(QStringLiteral("VisibleEntities"));
     items_ = new QStandardItemModel(this);
     list_->setModel(items_);
@@ -92,7 +111,8 @@ void CVisEntsView::OnInitialUpdate() {
     items_->setColumnCount(static_cast<int>(std::size(kColumns)));
     for (int c = 0; c < items_->columnCount(); ++c) {
         items_->setHeaderData(c, Qt::Horizontal, QString::fromLatin1(kColumns[c].heading));
-        items_->setHeaderData(c, Qt::Horizontal, static_cast<int>(kColumns[c].alignment | Qt::AlignVCenter),
+        items_->setHeaderData(c, Qt::Horizontal,
+                              static_cast<int>(kColumns[c].alignment | Qt::AlignVCenter),
                               Qt::TextAlignmentRole);
         list_->setColumnWidth(c, kColumns[c].width);
     }
