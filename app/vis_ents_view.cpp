@@ -119,14 +119,13 @@ void CVisEntsView::OnInitialUpdate() {
     model_.Refresh();
 }
 
-EditPlace CVisEntsView::EditorPlace() const {
+std::optional<EditPlace> CVisEntsView::EditorPlace() const {
     for (CView* v : Host().Views()) {
         if (auto* form = qobject_cast<CTreskViewForm*>(v)) {
             return form->View().Place();
         }
     }
-    const CTreskDoc& doc = Host().Doc();
-    return {doc.currentBlock != nullptr ? doc.NumberOf(doc.currentBlock) : 0, 1, 1};
+    return std::nullopt;
 }
 
 void CVisEntsView::ShowRows() {

@@ -55,7 +55,8 @@ class CVisEntsView : public CView {
     void ShowRows();
     void SelectRow(size_t row);
     void ShowWindowIcon();
-    EditPlace EditorPlace() const;
+    // Where the editor window on the document stands, when one is open.
+    std::optional<EditPlace> EditorPlace() const;
     // The row of the state image under a viewport point, or -1.
     int StateImageRowAt(const QPoint& at) const;
 

@@ -97,7 +97,8 @@ MarkChange ToggleEntityMark(CTreskDoc& doc, uint32_t entity, const EditPlace& pl
     if (lowest == kEntityMarks) {
         return MarkChange::kNone;
     }
-    EditNotes(doc, place, "Mark entity " + number, [&] { doc.entityNotes[entity].marker = lowest; });
+    EditNotes(doc, place, "Mark entity " + number,
+              [&] { doc.entityNotes[entity].marker = lowest; });
     if (mark != nullptr) {
         *mark = lowest;
     }
@@ -172,8 +173,8 @@ std::optional<size_t> VisibleEntitiesList::RowOf(uint32_t entity) const {
 }
 
 EditPlace VisibleEntitiesList::Place() const {
-    if (place) {
-        return place();
+    if (std::optional<EditPlace> editor = place ? place() : std::nullopt) {
+        return *editor;
     }
     return {doc_.currentBlock != nullptr ? doc_.NumberOf(doc_.currentBlock) : 0, 1, 1};
 }

@@ -101,8 +101,9 @@ class VisibleEntitiesList : public DocumentView {
     // The mark whose image the main window shows, or -1 when it shows its own icon.
     int WindowIconMark() const { return iconMark_; }
 
-    // Where the editor stands, for the history entries of the list's edits.
-    std::function<EditPlace()> place;
+    // Where the editor stands, for the history entries of the list's edits; without an
+    // answer the edits are placed at the document's current block.
+    std::function<std::optional<EditPlace>()> place;
     // Told after the rows were read again.
     std::function<void()> onRowsChanged;
     // Told when a row should become the selected one.

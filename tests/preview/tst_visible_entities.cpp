@@ -159,7 +159,7 @@ TEST_F(VisibleEntitiesTest, TheListFollowsTheEditorPicksAndDescribes) {
     std::vector<size_t> selected;
     list.onRowsChanged = [&] { ++changed; };
     list.onSelectRow = [&](size_t row) { selected.push_back(row); };
-    list.place = [this] { return view->Place(); };
+    list.place = [this] { return std::optional<EditPlace>(view->Place()); };
 
     // Every move of the editor lists the new block.
     GoTo(view->CurrentBlockNumber() + 3);
@@ -207,7 +207,7 @@ TEST_F(VisibleEntitiesTest, AMarkReachesTheOpenPreviewAsAMarkerSkinAtOnce) {
     ASSERT_TRUE(OpenPreview()) << (ui.messages.empty() ? "" : ui.messages.back());
     GoTo(view->CurrentBlockNumber() + 2);
     VisibleEntitiesList list(*doc, ui);
-    list.place = [this] { return view->Place(); };
+    list.place = [this] { return std::optional<EditPlace>(view->Place()); };
     list.Refresh();
     // An entity the preview draws, not a player (a player's skin comes from its skin path).
     std::optional<size_t> row;
