@@ -4,10 +4,10 @@
 #include "doc_host.h"
 #include "main_frame.h"
 #include "overhead_view.h"
-#include "placeholder_view.h"
 #include "qt_ui.h"
 #include "search_report_view.h"
 #include "tresk_view_form.h"
+#include "vis_ents_view.h"
 
 #include "demo/demo_saver.h"
 #include "editor/command_ids.h"
@@ -88,8 +88,8 @@ void CTreskApp::RegisterTemplates() {
                          }});
     visibleEntitiesTemplate = &templates_.Add(
         {kTemplateVisibleEntities, kTemplateVisibleEntities, kTemplateVisibleEntities, extra, false,
-         [](DocHost& host, QWidget* parent) -> CView* {
-             return new CPlaceholderView(host, kTemplateVisibleEntities, parent);
+         [this](DocHost& host, QWidget* parent) -> CView* {
+             return new CVisEntsView(host, TheUi(), parent);
          }});
 }
 
@@ -223,6 +223,7 @@ std::optional<bool> CTreskApp::CommandEnabled(int id) const {
     case ID_FILE_SAVE_AS:
     case ID_SEARCH_ADVANCED:
     case ID_VIEW_2D_OVERHEAD:
+    case ID_VIEW_VISIBLE_ENTITIES:
         return hasDocument;
     default:
         break;
@@ -256,6 +257,12 @@ bool CTreskApp::OnCommand(int id) {
         // The map seen from above, in a window of its own on the demo.
         if (host != nullptr) {
             OpenExtraFrame(*overheadTemplate, *host);
+        }
+        return true;
+    case ID_VIEW_VISIBLE_ENTITIES:
+        // The current block's entities, in a window of their own on the demo.
+        if (host != nullptr) {
+            OpenExtraFrame(*visibleEntitiesTemplate, *host);
         }
         return true;
     case ID_SEARCH_ADVANCED:

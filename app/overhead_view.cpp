@@ -1,12 +1,14 @@
 #include "overhead_view.h"
 
 #include "doc_host.h"
+#include "resource_pictures.h"
 #include "tresk_view_form.h"
 
 #include "demo/tresk_doc.h"
 #include "editor/command_ids.h"
 #include "editor/tresk_view.h"
 #include "editor/ui.h"
+#include "preview/visible_entities.h"
 
 #include <QKeySequence>
 #include <QMouseEvent>
@@ -144,7 +146,13 @@ void COverheadView::OnUpdate(DocumentView*, int hint, const std::vector<uint32_t
     if (hint == kHintRefresh) {
         ShowCurrentBlock();
         update();
+    } else if (hint == kHintFeedPreview) {
+        update(); // the entities' marks or notes changed
     }
+}
+
+QString COverheadView::MarkerLabel(uint16_t number) const {
+    return QString::fromStdString(EntityLabel(Host().Doc(), number));
 }
 
 void COverheadView::PickEntity(uint16_t number) {
@@ -216,11 +224,13 @@ void COverheadView::paintEvent(QPaintEvent*) {
     for (const OverheadMarker& m : frame_.entities) {
         const QPointF at = screen(m.x, m.y);
         const bool picked = m.number == picked_;
+        const int mark = MarkOf(Host().Doc(), m.number);
         p.setPen(QPen(picked ? kPicked : Qt::black, picked ? 2 : 1));
-        p.setBrush(m.model == 255 ? kPlayerMarker : kMarker);
-        p.drawEllipse(at, 4, 4);
+        // A marked entity wears its mark's colour, as the visible-entities list shows it.
+        p.setBrush(mark >= 0 ? EntityMarkColour(mark) : m.model == 255 ? kPlayerMarker : kMarker);
+        p.drawEllipse(at, mark >= 0 ? 5 : 4, mark >= 0 ? 5 : 4);
         p.setPen(picked ? kPicked : QColor(200, 200, 200));
-        p.drawText(at + QPointF(6, -4), QString::number(m.number));
+        p.drawText(at + QPointF(6, -4), MarkerLabel(m.number));
     }
     if (frame_.valid) {
         // The camera: a point and a line the way it looks.

@@ -2,7 +2,8 @@
 // of the current frame, the player's position and view direction, and the trail of the
 // picked entity over the editor's selection. It follows the editor's current block through
 // the document's update broadcast; the wheel and Ctrl+plus/minus zoom, dragging pans, Track
-// Entity keeps the picked entity centred, and a click picks an entity for every view.
+// Entity keeps the picked entity centred, a click picks an entity for every view, and
+// the marks and notes of the visible-entities list show on the markers.
 #pragma once
 
 #include "view.h"
@@ -38,6 +39,10 @@ class COverheadView : public CView, public DocumentView {
     const QString& MapProblem() const { return mapProblem_; }
     uint16_t PickedEntity() const { return picked_; }
     uint16_t TrackedEntity() const { return tracked_; }
+    // What stands beside an entity's marker: its number, and its mark and description from
+    // the visible-entities list when it has them. A marked entity's marker wears the mark's
+    // colour.
+    QString MarkerLabel(uint16_t number) const;
     // Picks an entity as a click does: the trail follows it and every view hears of it.
     void PickEntity(uint16_t number);
 

@@ -21,6 +21,10 @@ const QColor kLightGrey(212, 208, 200);
 
 } // namespace
 
+QColor EntityMarkColour(int mark) {
+    return mark >= 0 && mark < kMarkCount ? kMarkColours[mark] : kLightGrey;
+}
+
 QImage TitlePicture() {
     QImage image(kTitlePictureWidth, kTitlePictureHeight, QImage::Format_RGB888);
     QPainter p(&image);

@@ -21,6 +21,8 @@ QImage TitlePicture();
 QImage EntityMarkStrip();
 // Bitmap 26019: two 16 x 16 state images: 0 unmarked, 1 marked. Pure red is transparent.
 QImage EntityStateStrip();
+// The colour of mark 0..9 in the strip (light grey for any other number).
+QColor EntityMarkColour(int mark);
 // The colour the picture of a strip treats as transparent.
 inline QColor EntityMarkKeyColour() {
     return QColor(255, 255, 255);

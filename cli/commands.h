@@ -20,3 +20,4 @@ extern const char* const kFilmUsage;
 int RunFind(const std::vector<std::string>& args);
 int RunActor(const std::vector<std::string>& args);
 extern const char* const kActorUsage;
+int RunEntities(const std::vector<std::string>& args);

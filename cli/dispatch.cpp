@@ -45,6 +45,11 @@ constexpr Subcommand kSubcommands[] = {
      "every message holding TEXT (case ignored) or of type N, as block.message type text; "
      "--backwards-from lists those before B.M, nearest first, as Search Backwards visits them",
      RunFind},
+    {"entities", "FILE [--block B] [--mark N]... [--describe N TEXT]...",
+     "the entities of block B (default: the first block of play) as the Visible Entities list "
+     "shows them, after toggling marks and giving descriptions in the order given (kept in the "
+     "open demo only: a demo file has no place for them)",
+     RunEntities},
 };
 
 std::string Overview() {

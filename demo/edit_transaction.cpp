@@ -126,6 +126,9 @@ void BlockSwap::Swap(CTreskDoc& doc) {
         after->previous = left;
     }
     doc.currentBlock = in != nullptr ? in : (after != nullptr ? after : before);
+    // A step of the fields alone (the notes, the Demo Info texts) leaves the blocks as they
+    // were: what is numbered by block and message stays good.
+    const bool blocksChange = present_ != 0 || otherCount_ != 0;
     doc.blockCount = doc.blockCount - present_ + otherCount_;
     other_ = out;
     std::swap(present_, otherCount_);
@@ -133,7 +136,9 @@ void BlockSwap::Swap(CTreskDoc& doc) {
     if (otherFields_) {
         otherFields_->SwapWith(doc);
     }
-    ++doc.blockListChanges;
+    if (blocksChange) {
+        ++doc.blockListChanges;
+    }
 }
 
 size_t BlockSwap::Bytes() const {
@@ -186,7 +191,9 @@ bool EditTransaction::Commit(std::string label, const EditPlace& after) {
         return false;
     }
     committed_ = true;
-    ++doc_.blockListChanges;
+    if (count_ != 0 || doc_.blockCount != blockCountBefore_) {
+        ++doc_.blockListChanges;
+    }
     doc_.history.Push({std::move(label), TakeBack(), before_, after});
     return true;
 }

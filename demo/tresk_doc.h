@@ -188,8 +188,8 @@ class CTreskDoc {
     EditHistory history;
     // Edit transactions open now (edit_transaction.h).
     int openEdits = 0;
-    // Goes up with every change of the blocks or their messages: each committed edit and each
-    // undo, redo or taken-back edit. What was numbered by block and message before (a search
+    // Goes up with every change of the blocks or their messages: each committed edit of blocks
+    // and each undo, redo or taken-back one (edits of the fields alone leave it). What was numbered by block and message before (a search
     // report's rows) is known to be out of date when this has moved on.
     uint64_t blockListChanges = 0;
     // What the last save could not do exactly.

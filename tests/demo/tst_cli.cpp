@@ -233,8 +233,8 @@ TEST(Cli, VersionAndEachCommandsHelpPrintAndSucceed) {
     EXPECT_EQ(out, "tresk-cli 2.0.0\n");
     EXPECT_EQ(RunCli(RunTreskCli, {"--help"}, &out, &err), 0);
     EXPECT_NE(out.find("tresk-cli --version"), std::string::npos) << out;
-    for (const char* verb :
-         {"info", "dump", "resave", "check", "cut", "delete", "reverse", "paste", "find"}) {
+    for (const char* verb : {"info", "dump", "resave", "check", "cut", "delete", "reverse", "paste",
+                             "find", "entities"}) {
         SCOPED_TRACE(verb);
         for (const char* flag : {"--help", "-h"}) {
             EXPECT_EQ(RunCli(RunTreskCli, {verb, flag}, &out, &err), 0);
@@ -282,3 +282,45 @@ TEST(Cli, FindListsEveryMatchAsTheSearchesFindThem) {
 }
 
 } // namespace
+
+TEST(Cli, EntitiesListsABlocksEntitiesAndMarksAndDescribesThemAsTheListDoes) {
+    ShownMessages quiet;
+    fx::TempFile demo = GeneratedDemo();
+    std::string out;
+    std::string err;
+    ASSERT_EQ(RunCli(RunEntities, {demo.str(), "--block", "12"}, &out, &err), 0) << err;
+    std::istringstream lines(out);
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line, "block 12");
+    std::getline(lines, line);
+    EXPECT_EQ(line, "Entity #\tModel #\tFilename\tMark\tDescription");
+    std::vector<std::string> rows;
+    while (std::getline(lines, line)) {
+        rows.push_back(line);
+    }
+    ASSERT_GT(rows.size(), 2u);
+    // The run's terminator closes the list.
+    EXPECT_EQ(rows.back(), "0\t0\tNONE\t-\t");
+    const std::string first = rows.front().substr(0, rows.front().find('\t'));
+
+    // Marks are taken lowest first; toggling again frees one; descriptions follow.
+    ASSERT_EQ(RunCli(RunEntities,
+                     {demo.str(), "--block", "12", "--mark", "900", "--mark", first, "--mark",
+                      "900", "--describe", first, "the red one"},
+                     &out, &err),
+              0)
+        << err;
+    EXPECT_NE(out.find("\n" + first + "\t"), std::string::npos) << out;
+    EXPECT_NE(out.find("\t1\tthe red one\n"), std::string::npos) << out;
+
+    std::vector<std::string> eleven = {demo.str()};
+    for (int n = 1; n <= 11; ++n) {
+        eleven.insert(eleven.end(), {"--mark", std::to_string(n)});
+    }
+    EXPECT_EQ(RunCli(RunEntities, eleven, &out, &err), 1);
+    EXPECT_NE(err.find("all ten marks are in use: entity 11"), std::string::npos) << err;
+    EXPECT_EQ(RunCli(RunEntities, {demo.str(), "--mark", "1024"}, &out, &err), 1);
+    EXPECT_NE(err.find("entity 1024 has no note"), std::string::npos) << err;
+    EXPECT_EQ(RunCli(RunEntities, {demo.str(), "--block", "x"}, &out, &err), 2);
+}
