@@ -6,6 +6,7 @@
 #include "cinerad_app.h"
 #include "doc_host.h"
 #include "main_frame.h"
+#include "screenshot.h"
 #include "tresk_view_form.h"
 
 #include "demo/app_settings.h"
@@ -19,7 +20,9 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QFileInfo>
+#include <QImage>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -148,6 +151,40 @@ TEST_F(PreviewCommandTest, SaysWhyItCannotStart) {
         EXPECT_FALSE(app.App().Documents().front()->Doc().previewOpen);
         EXPECT_FALSE(app.Frame().Action(ID_VIEW_3D_PREVIEW)->isChecked());
     }
+}
+
+TEST_F(PreviewCommandTest, TheScreenshotShowsThePreviewOverTheEditor) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString shot = dir.filePath(QStringLiteral("preview.png"));
+    QImage shown;
+    {
+        RunningApp app({QStringLiteral(SAMPLE_DEMO_PATH)});
+        ASSERT_TRUE(app.Started());
+        ASSERT_TRUE(SaveScreenshotWithPreview(app.Frame(), shot));
+        ASSERT_TRUE(app.App().Documents().front()->Doc().previewOpen);
+        CTreskViewForm* form = app.ActiveForm();
+        ASSERT_NE(form, nullptr);
+        EXPECT_GT(form->View().CurrentBlockNumber(), form->View().Document().firstFrameBlock);
+        shown = PreviewWindow(*form)->Screen().convertToFormat(QImage::Format_RGB32);
+    }
+    const QImage with = QImage(shot).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(with.size(), kScreenshotSize);
+    ASSERT_EQ(shown.size(), QSize(160, 120));
+    // The preview's picture, in its frame 24 pixels from the lower right corner: a border,
+    // the 22 pixel title bar above, the button strip below.
+    const int right = kScreenshotSize.width() - 24 - 1;
+    const int bottom = kScreenshotSize.height() - 24 - 1 - kPrevButtonStrip;
+    EXPECT_EQ(with.copy(right - 160, bottom - 120, 160, 120), shown);
+
+    // Without the map it says why and writes nothing, rather than waiting on the message.
+    ResetSettings();
+    StoreNormalSettings();
+    RunningApp app({QStringLiteral(SAMPLE_DEMO_PATH)});
+    ASSERT_TRUE(app.Started());
+    const QString none = dir.filePath(QStringLiteral("none.png"));
+    EXPECT_FALSE(SaveScreenshotWithPreview(app.Frame(), none));
+    EXPECT_FALSE(QFileInfo::exists(none));
 }
 
 #else
