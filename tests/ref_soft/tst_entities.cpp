@@ -4,7 +4,7 @@
 namespace refsoft_test {
 namespace {
 
-constexpr int kFullBright = 8, kTranslucent = 32, kBeam = 128, kShellRed = 1024;
+constexpr int kFullBright = 8, kDepthHack = 16, kTranslucent = 32, kBeam = 128, kShellRed = 1024;
 
 entity_t CubeAt(model_s* cube, float x, float y, float z) {
     entity_t ent{};
@@ -61,6 +61,32 @@ TEST(RefSoftEntities, ModelShadingDependsOnTheSideFacingTheLight) {
     EXPECT_GT(Red(top), Red(side));
     EXPECT_LT(Red(side), 240);
     EXPECT_GT(Red(side), 60);
+}
+
+TEST(RefSoftEntities, TheViewWeaponsDepthRangeKeepsItInFrontOfANearWall) {
+    RoomScene scene;
+    ASSERT_TRUE(scene.ok);
+    model_s* cube = scene.r.library->RegisterModel("models/cube/tris.md2");
+    // Just behind the +x wall (x = 128): hidden, unless drawn with the depth range.
+    entity_t ent = CubeAt(cube, kHalf + 12, 0, 0);
+    scene.SetEntities(&ent, 1);
+    EXPECT_EQ(scene.FaceAt(160, 120), 1u);
+    ent.flags |= kDepthHack;
+    EXPECT_EQ(scene.FaceAt(160, 120), 0xffffffffu);
+    EXPECT_TRUE(PixelIs(scene.Pixel(160, 120), PaletteColour(kModelIndex)));
+    // Its size on screen is its true one: 16 units across at 132 away, 19 pixels.
+    EXPECT_EQ(scene.FaceAt(168, 120), 0xffffffffu);
+    EXPECT_EQ(scene.FaceAt(172, 120), 1u);
+    // The range is a third of the depth: three times the wall's distance is behind it.
+    ent.origin[0] = 3 * kHalf + 16;
+    EXPECT_EQ(scene.FaceAt(160, 120), 1u);
+    // A model nearer than a third of its distance still hides it, and its shell with it.
+    ent.origin[0] = kHalf + 12;
+    ent.flags = kFullBright | kDepthHack | kShellRed;
+    EXPECT_GT(Red(scene.Pixel(160, 120)), 240);
+    entity_t pair[2] = {ent, CubeAt(cube, 32, 0, 0)};
+    scene.SetEntities(pair, 2);
+    EXPECT_TRUE(PixelIs(scene.Pixel(160, 120), PaletteColour(kModelIndex)));
 }
 
 TEST(RefSoftEntities, ShellsAndTranslucencyMixWithWhatIsBehind) {

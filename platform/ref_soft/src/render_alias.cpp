@@ -13,6 +13,9 @@ namespace {
 constexpr float kShellAlpha = 0.35f;
 constexpr float kShellGrowth = 1.5f; // units outwards along the normals
 constexpr float kTranslucentAlpha = 0.7f;
+// RF_DEPTHHACK (the view weapon) is depth-tested as if three times nearer than it is, so a
+// wall just ahead of the player does not cut into the gun.
+constexpr float kDepthHackScale = 3.0f;
 
 const image_s* ChooseSkin(const FrameContext& ctx, const entity_t& ent, const AliasData& alias) {
     if (ent.skin)
@@ -67,6 +70,7 @@ void DrawAliasEntity(FrameContext& ctx, const entity_t& ent, Pass pass) {
         SurfaceShader shader;
         shader.fb = ctx.fb;
         shader.faceId = kEntityId;
+        shader.depthScale = ent.flags & RF_DEPTHHACK ? kDepthHackScale : 1.0f;
         if (shell) {
             shader.mode = SurfaceShader::Mode::Flat;
             shader.colour =
