@@ -1,5 +1,6 @@
 // tresk: the Cinerad II editor. `tresk [demo.dm2]` opens the demo named on the command line;
-// `tresk --screenshot FILE demo.dm2` saves a picture of the demo's maximised window and ends.
+// `tresk --screenshot FILE demo.dm2` saves a picture of the demo's maximised window and ends
+// (`--with-preview`: with its 3D preview open).
 // `tresk --version` prints the version and ends, without a display.
 #include "about_dlg.h"
 #include "cinerad_app.h"
@@ -23,6 +24,7 @@ int main(int argc, char* argv[]) {
     QStringList arguments = QApplication::arguments();
     bool valid = true;
     const QString screenshot = TakeScreenshotOption(arguments, &valid);
+    const bool withPreview = TakeWithPreviewOption(arguments);
     if (!valid) {
         std::fputs("tresk: --screenshot needs the name of the picture to write\n", stderr);
         return 2;
@@ -32,7 +34,8 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     if (!screenshot.isEmpty()) {
-        const bool saved = SaveMaximisedScreenshot(*app.MainFrame(), screenshot);
+        const bool saved = withPreview ? SaveScreenshotWithPreview(*app.MainFrame(), screenshot)
+                                       : SaveMaximisedScreenshot(*app.MainFrame(), screenshot);
         if (!saved) {
             std::fprintf(stderr, "tresk: could not write %s\n", qPrintable(screenshot));
         }

@@ -1,6 +1,7 @@
 // `tresk --screenshot FILE demo.dm2`: opens the demo, maximises its editor window in a main
 // window of a fixed size, saves a picture of the main window to FILE and ends. It runs on the
-// offscreen platform too, which is how the picture in the README is made.
+// offscreen platform too, which is how the pictures in the README are made. With
+// `--with-preview` the demo's 3D preview is open too, its window drawn over the editor's.
 #pragma once
 
 #include <QSize>
@@ -18,3 +19,13 @@ QString TakeScreenshotOption(QStringList& arguments, bool* valid);
 
 // Maximises the active child window, lays the main window out at `size` and saves its picture.
 bool SaveMaximisedScreenshot(CMainFrame& frame, const QString& file, QSize size = kScreenshotSize);
+
+// Takes "--with-preview" out of the arguments; true when it was there.
+bool TakeWithPreviewOption(QStringList& arguments);
+
+// Opens the 3D preview of the active editor window as View > 3D Preview does, moves it some
+// blocks into the play, and saves the maximised editor's picture with the preview
+// window drawn over its lower right corner. False, with the reason on standard error, when
+// the preview does not open or the picture cannot be written.
+bool SaveScreenshotWithPreview(CMainFrame& frame, const QString& file,
+                               QSize size = kScreenshotSize);

@@ -157,6 +157,7 @@ CTreskViewForm::CTreskViewForm(DocHost& host, Ui& ui, CBlockBuffer& blockBuffer,
         app != nullptr && app->MainFrame() != nullptr ? app->MainFrame()->FilmStrip() : nullptr;
     preview_ =
         std::make_unique<CPreviewDriver>(*view_, *previewFactory_, *previewTimers_, filmStrip);
+    preview_->onClosedByWindow = [this] { emit commandStateChanged(); };
     // Undo and Redo run through the document's undo stack, whose entries move the history
     // and bring this view to where the command ran.
     view_->historyHooks.undo = [this] { Host().UndoStack()->undo(); };

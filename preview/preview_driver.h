@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -88,6 +89,9 @@ class CPreviewDriver : public CPrevWndOwner {
 
     // The window's notifications.
     void OnPreviewMessage(unsigned message, uintptr_t wParam, const void* lParam) override;
+
+    // Called once the person has closed the window (the command's checked state follows).
+    std::function<void()> onClosedByWindow;
 
     const DemoBlock* PlaybackBlock() const { return playbackBlock_; }
     uint32_t PlaybackPosition() const { return playbackPosition_; }

@@ -187,6 +187,9 @@ void CPreviewDriver::OnPreviewMessage(unsigned message, uintptr_t wParam, const 
     }
     case kPrevMsgClosed:
         Close();
+        if (onClosedByWindow) {
+            onClosedByWindow();
+        }
         break;
     default:
         break;

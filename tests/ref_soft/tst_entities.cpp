@@ -4,7 +4,8 @@
 namespace refsoft_test {
 namespace {
 
-constexpr int kFullBright = 8, kTranslucent = 32, kBeam = 128, kShellRed = 1024;
+constexpr int kMinLight = 1, kFullBright = 8, kDepthHack = 16, kTranslucent = 32, kBeam = 128,
+              kShellRed = 1024;
 
 entity_t CubeAt(model_s* cube, float x, float y, float z) {
     entity_t ent{};
@@ -61,6 +62,73 @@ TEST(RefSoftEntities, ModelShadingDependsOnTheSideFacingTheLight) {
     EXPECT_GT(Red(top), Red(side));
     EXPECT_LT(Red(side), 240);
     EXPECT_GT(Red(side), 60);
+}
+
+// The cube's lit side seen from the room's centre, in a room whose walls' light maps hold
+// `light`.
+std::uint32_t CubeInRoomLitBy(std::uint8_t light, int flags) {
+    RoomOptions options;
+    options.light = light;
+    options.frontLight = light;
+    RoomScene scene(options);
+    EXPECT_TRUE(scene.ok);
+    model_s* cube = scene.r.library->RegisterModel("models/cube/tris.md2");
+    entity_t ent = CubeAt(cube, 64, 0, 0);
+    ent.flags = flags;
+    scene.SetEntities(&ent, 1);
+    return scene.Pixel(160, 120);
+}
+
+TEST(RefSoftEntities, ModelsTakeTheLightOfTheFloorUnderThemAndMinlightKeepsThemSeen) {
+    const std::uint32_t normal = CubeInRoomLitBy(128, 0);
+    EXPECT_GT(Red(CubeInRoomLitBy(255, 0)), Red(normal) + 60);
+    EXPECT_LT(Red(CubeInRoomLitBy(64, 0)), Red(normal) * 6 / 10);
+    EXPECT_TRUE(PixelIs(CubeInRoomLitBy(0, 0), {0, 0, 0}));
+    // At least a tenth of the normal light; no change where there is more.
+    const std::uint32_t least = CubeInRoomLitBy(0, kMinLight);
+    EXPECT_NEAR(Red(least), Red(normal) / 10, 2);
+    EXPECT_GT(Red(least), 5);
+    EXPECT_EQ(CubeInRoomLitBy(128, kMinLight), normal);
+    // Full bright takes no light from the map.
+    EXPECT_TRUE(PixelIs(CubeInRoomLitBy(0, kFullBright), PaletteColour(kModelIndex)));
+
+    // Without the map drawn, or outside it, the light is the normal one.
+    RoomOptions dark;
+    dark.light = 0;
+    dark.frontLight = 0;
+    RoomScene scene(dark);
+    model_s* cube = scene.r.library->RegisterModel("models/cube/tris.md2");
+    entity_t ent = CubeAt(cube, 64, 0, 0);
+    ent.flags = 0;
+    scene.SetEntities(&ent, 1);
+    scene.r.fd().rdflags = 2; // RDF_NOWORLDMODEL
+    EXPECT_EQ(scene.Pixel(160, 120), normal);
+}
+
+TEST(RefSoftEntities, TheViewWeaponsDepthRangeKeepsItInFrontOfANearWall) {
+    RoomScene scene;
+    ASSERT_TRUE(scene.ok);
+    model_s* cube = scene.r.library->RegisterModel("models/cube/tris.md2");
+    // Just behind the +x wall (x = 128): hidden, unless drawn with the depth range.
+    entity_t ent = CubeAt(cube, kHalf + 12, 0, 0);
+    scene.SetEntities(&ent, 1);
+    EXPECT_EQ(scene.FaceAt(160, 120), 1u);
+    ent.flags |= kDepthHack;
+    EXPECT_EQ(scene.FaceAt(160, 120), 0xffffffffu);
+    EXPECT_TRUE(PixelIs(scene.Pixel(160, 120), PaletteColour(kModelIndex)));
+    // Its size on screen is its true one: 16 units across at 132 away, 19 pixels.
+    EXPECT_EQ(scene.FaceAt(168, 120), 0xffffffffu);
+    EXPECT_EQ(scene.FaceAt(172, 120), 1u);
+    // The range is a third of the depth: three times the wall's distance is behind it.
+    ent.origin[0] = 3 * kHalf + 16;
+    EXPECT_EQ(scene.FaceAt(160, 120), 1u);
+    // A model nearer than a third of its distance still hides it, and its shell with it.
+    ent.origin[0] = kHalf + 12;
+    ent.flags = kFullBright | kDepthHack | kShellRed;
+    EXPECT_GT(Red(scene.Pixel(160, 120)), 240);
+    entity_t pair[2] = {ent, CubeAt(cube, 32, 0, 0)};
+    scene.SetEntities(pair, 2);
+    EXPECT_TRUE(PixelIs(scene.Pixel(160, 120), PaletteColour(kModelIndex)));
 }
 
 TEST(RefSoftEntities, ShellsAndTranslucencyMixWithWhatIsBehind) {

@@ -51,6 +51,8 @@ struct FrameContext {
     float time = 0;
     // Brightness of each light style for this frame, 1.0 the game's normal light.
     std::array<float, 256> styleScale{};
+    // The map the models stand in; null when the frame draws none.
+    model_s* world = nullptr;
 };
 
 // Which surfaces a pass draws.
@@ -60,6 +62,12 @@ enum class Pass { Opaque, Translucent };
 // for the map itself).
 void DrawBrushModel(FrameContext& ctx, model_s& model, const Placement* place, Pass pass,
                     float alpha);
+// Sums a face's light styles at this frame's brightness into surf.light (kept until a
+// style's brightness changes).
+void UpdateLight(const FrameContext& ctx, const BrushData& data, BrushSurface& surf);
+// The light of the first map face under p, 1.0 the game's normal light; 1.0 too when no
+// face with a light map is there (no map, or p outside it).
+float LightUnder(const FrameContext& ctx, Vec3 p);
 // An MD2 entity, with its shell when it has one.
 void DrawAliasEntity(FrameContext& ctx, const entity_t& ent, Pass pass);
 // A beam from origin to oldorigin, frame units across, palette colour skinnum & 255.

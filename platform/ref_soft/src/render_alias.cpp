@@ -1,5 +1,5 @@
-// Drawing MD2 entities: the frame blended with the old one, the skin, simple shading, and
-// the coloured shell around powered-up entities.
+// Drawing MD2 entities: the frame blended with the old one, the skin, simple shading in the
+// light of the floor under them, and the coloured shell around powered-up entities.
 #include "context.h"
 #include "raster.h"
 #include "surface_shader.h"
@@ -13,6 +13,11 @@ namespace {
 constexpr float kShellAlpha = 0.35f;
 constexpr float kShellGrowth = 1.5f; // units outwards along the normals
 constexpr float kTranslucentAlpha = 0.7f;
+// RF_DEPTHHACK (the view weapon) is depth-tested as if three times nearer than it is, so a
+// wall just ahead of the player does not cut into the gun.
+constexpr float kDepthHackScale = 3.0f;
+// RF_MINLIGHT (the view weapon): the least light a model takes from the map, of the normal.
+constexpr float kMinLight = 0.1f;
 
 const image_s* ChooseSkin(const FrameContext& ctx, const entity_t& ent, const AliasData& alias) {
     if (ent.skin)
@@ -62,11 +67,19 @@ void DrawAliasEntity(FrameContext& ctx, const entity_t& ent, Pass pass) {
     Placement place{origin, AngleVectors(ent.angles)};
     const image_s* skin = ChooseSkin(ctx, ent, alias);
     const Vec3 lightDir = Normalized({0.4f, 0.3f, 1.0f});
+    // The map's light where the model stands, unless it shines by itself.
+    float light = 1.0f;
+    if (drawBody && !(ent.flags & RF_FULLBRIGHT)) {
+        light = LightUnder(ctx, origin);
+        if (ent.flags & RF_MINLIGHT)
+            light = std::max(light, kMinLight);
+    }
 
     auto draw = [&](bool shell) {
         SurfaceShader shader;
         shader.fb = ctx.fb;
         shader.faceId = kEntityId;
+        shader.depthScale = ent.flags & RF_DEPTHHACK ? kDepthHackScale : 1.0f;
         if (shell) {
             shader.mode = SurfaceShader::Mode::Flat;
             shader.colour =
@@ -103,7 +116,7 @@ void DrawAliasEntity(FrameContext& ctx, const entity_t& ent, Pass pass) {
                 if (!(ent.flags & RF_FULLBRIGHT)) {
                     const Vec3 nw =
                         place.axes.forward * n.x - place.axes.right * n.y + place.axes.up * n.z;
-                    bright = 256.0f * (0.55f + 0.6f * std::max(0.0f, Dot(nw, lightDir)));
+                    bright = 256.0f * light * (0.55f + 0.6f * std::max(0.0f, Dot(nw, lightDir)));
                 }
                 verts[k].a[2] = bright;
             }

@@ -9,10 +9,6 @@
 
 namespace refsoft {
 
-namespace {
-
-// Sums the face's light styles at this frame's brightness; rebuilt only when a style's
-// brightness changed since the last frame.
 void UpdateLight(const FrameContext& ctx, const BrushData& data, BrushSurface& surf) {
     if (surf.lightOffset < 0)
         return;
@@ -40,8 +36,6 @@ void UpdateLight(const FrameContext& ctx, const BrushData& data, BrushSurface& s
         }
     }
 }
-
-} // namespace
 
 void DrawBrushModel(FrameContext& ctx, model_s& model, const Placement* place, Pass pass,
                     float alpha) {

@@ -251,6 +251,7 @@ void Renderer::RenderFrame(const refdef_t* fd) {
 
     const int count = fd->entities ? std::clamp(fd->num_entities, 0, 4096) : 0;
     const bool world = m_world && !(fd->rdflags & RDF_NOWORLDMODEL);
+    ctx.world = world ? m_world : nullptr;
     for (Pass pass : {Pass::Opaque, Pass::Translucent}) {
         if (world)
             DrawBrushModel(ctx, *m_world, nullptr, pass, 1.0f);

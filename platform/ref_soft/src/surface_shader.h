@@ -18,6 +18,9 @@ struct SurfaceShader {
     FrameBuffer* fb = nullptr;
     std::uint32_t faceId = kNoFace;
     bool writeDepth = true;
+    // 1/depth is tested and stored times this: above 1 the surface counts as nearer than it
+    // is (the view weapon's depth range), its picture keeping its true perspective.
+    float depthScale = 1.0f;
 
     // Texture, addressed in texels by attributes 0 and 1 (wrapping).
     const std::uint32_t* texels = nullptr;
@@ -92,7 +95,8 @@ struct SurfaceShader {
         float iz = sp.iz, a0 = sp.az[0], a1 = sp.az[1], a2 = sp.az[2];
         for (int x = sp.x0; x < sp.x1;
              ++x, iz += sp.diz, a0 += sp.daz[0], a1 += sp.daz[1], a2 += sp.daz[2]) {
-            if (!(iz > depthRow[x]))
+            const float depth = iz * depthScale;
+            if (!(depth > depthRow[x]))
                 continue;
             const float z = 1.0f / iz;
             std::uint32_t out = 0;
@@ -121,7 +125,7 @@ struct SurfaceShader {
             }
             colourRow[x] = out;
             if (writeDepth)
-                depthRow[x] = iz;
+                depthRow[x] = depth;
             if (faceId != kNoFace)
                 faceRow[x] = faceId;
         }
