@@ -162,6 +162,7 @@ void DemoBlock::Link(DemoMessage* after, DemoMessage* message) {
         last_ = message;
     }
     ++count_;
+    textCount_ += CarriesText(message->type) ? 1u : 0u;
 }
 
 void DemoBlock::AppendMessage(MessagePtr message) {
@@ -190,6 +191,7 @@ void DemoBlock::EraseMessageAfter(DemoMessage* after) {
         last_ = after;
     }
     --count_;
+    textCount_ -= CarriesText(victim->type) ? 1u : 0u;
     DestroyMessage(victim);
 }
 
@@ -202,6 +204,7 @@ void DemoBlock::ClearMessages() {
     }
     first_ = last_ = nullptr;
     count_ = 0;
+    textCount_ = 0;
     arena_.Release();
 }
 

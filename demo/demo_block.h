@@ -34,6 +34,9 @@ class DemoBlock {
     DemoMessage* FirstMessage() const { return first_; }
     DemoMessage* LastMessage() const { return last_; }
     uint32_t MessageCount() const { return count_; }
+    // How many of the messages carry a text (CarriesText): a block without one holds nothing
+    // a text search could find, so searches pass it without reading its records.
+    uint32_t TextMessageCount() const { return textCount_; }
 
     // The block's bytes as read or as last encoded; null after decoding.
     const uint8_t* RawBytes() const { return raw_.get(); }
@@ -84,8 +87,32 @@ class DemoBlock {
     DemoMessage* first_ = nullptr;
     DemoMessage* last_ = nullptr;
     uint32_t count_ = 0;
+    uint32_t textCount_ = 0;
     MessageArena arena_;
 };
+
+// Calls visit(message, position) for the messages of `block` in order, numbering them from 1,
+// while it answers true. With `textsOnly` only the messages that carry a text are visited, and
+// the records after the block's last such message are not read: a text search over a demo
+// reads little more than its blocks' leading messages.
+template <typename Visit> void VisitMessages(const DemoBlock& block, bool textsOnly, Visit visit) {
+    uint32_t textsLeft = block.TextMessageCount();
+    uint32_t n = 1;
+    for (DemoMessage* m = block.FirstMessage(); m != nullptr; m = m->next, ++n) {
+        if (textsOnly) {
+            if (textsLeft == 0) {
+                return;
+            }
+            if (!CarriesText(m->type)) {
+                continue;
+            }
+            --textsLeft;
+        }
+        if (!visit(*m, n)) {
+            return;
+        }
+    }
+}
 
 // Frees a chain of blocks from `first` along the next links.
 void DeleteBlockChain(DemoBlock* first);

@@ -65,6 +65,12 @@ struct PrintMessage : DemoMessage {
     static bool Holds(uint8_t t) { return t == svc_print; }
 };
 
+// Records whose payload is a line of text the editor searches: layout, stufftext,
+// centerprint, print and configstring.
+inline bool CarriesText(uint8_t t) {
+    return TextMessage::Holds(t) || PrintMessage::Holds(t) || t == svc_configstring;
+}
+
 constexpr int kInventoryItems = 256;
 
 struct InventoryMessage : DemoMessage {

@@ -68,11 +68,16 @@ Hit WalkForwards(CTreskView& view, const Matcher& match) {
             }
             start = m0 + 1u;
         }
-        uint32_t n = 1;
-        for (DemoMessage* m = block->FirstMessage(); m != nullptr; m = m->next, ++n) {
-            if (n >= start && match(*m)) {
-                return {block, b, n};
+        Hit hit;
+        VisitMessages(*block, match.text, [&](const DemoMessage& m, uint32_t n) {
+            if (n >= start && match(m)) {
+                hit = {block, b, n};
+                return false;
             }
+            return true;
+        });
+        if (hit.block != nullptr) {
+            return hit;
         }
     }
     return {};
@@ -89,12 +94,15 @@ Hit WalkBackwards(CTreskView& view, const Matcher& match) {
         const uint32_t below = block == doc.currentBlock ? m0 : block->MessageCount() + 1u;
         // The last match below `below`: one pass over the singly linked messages.
         Hit last;
-        uint32_t n = 1;
-        for (DemoMessage* m = block->FirstMessage(); m != nullptr && n < below; m = m->next, ++n) {
-            if (match(*m)) {
+        VisitMessages(*block, match.text, [&](const DemoMessage& m, uint32_t n) {
+            if (n >= below) {
+                return false;
+            }
+            if (match(m)) {
                 last = {block, b, n};
             }
-        }
+            return true;
+        });
         if (last.block != nullptr) {
             return last;
         }
@@ -192,33 +200,36 @@ bool TypeMatches(const DemoMessage& m, int32_t type) {
 
 namespace {
 
+// `textsOnly`: the test holds only for messages that carry a text.
 template <typename Test>
-DemoMessage* FindInBlock(const DemoBlock* block, uint32_t& number, Test test) {
+DemoMessage* FindInBlock(const DemoBlock* block, uint32_t& number, bool textsOnly, Test test) {
     const uint32_t start = std::max<uint32_t>(number, 1);
     number = 0;
     if (block == nullptr) {
         return nullptr;
     }
-    uint32_t n = 1;
-    for (DemoMessage* m = block->FirstMessage(); m != nullptr; m = m->next, ++n) {
-        if (n >= start && test(*m)) {
+    DemoMessage* found = nullptr;
+    VisitMessages(*block, textsOnly, [&](DemoMessage& m, uint32_t n) {
+        if (n >= start && test(m)) {
             number = n;
-            return m;
+            found = &m;
+            return false;
         }
-    }
-    return nullptr;
+        return true;
+    });
+    return found;
 }
 
 } // namespace
 
 DemoMessage* FindTextInBlock(const DemoBlock* block, std::string_view needle, uint32_t& number) {
-    return FindInBlock(block, number,
+    return FindInBlock(block, number, true,
                        [needle](const DemoMessage& m) { return TextMatches(m, needle); });
 }
 
 DemoMessage* FindTypeInBlock(CTreskDoc& doc, DemoBlock* block, int32_t type, uint32_t& number) {
     DecodeIfNeeded(doc, block);
-    return FindInBlock(block, number,
+    return FindInBlock(block, number, false,
                        [type](const DemoMessage& m) { return TypeMatches(m, type); });
 }
 
@@ -226,17 +237,19 @@ DemoMessage* FindTypeInBlock(CTreskDoc& doc, DemoBlock* block, int32_t type, uin
 
 namespace {
 
-template <typename Test> std::vector<SearchMatch> ListMatches(CTreskDoc& doc, Test test) {
+// `textsOnly`: the test holds only for messages that carry a text.
+template <typename Test>
+std::vector<SearchMatch> ListMatches(CTreskDoc& doc, bool textsOnly, Test test) {
     std::vector<SearchMatch> matches;
     uint32_t b = 1;
     for (DemoBlock* block = doc.FirstBlock(); block != nullptr; block = block->next, ++b) {
         DecodeIfNeeded(doc, block);
-        uint32_t n = 1;
-        for (const DemoMessage* m = block->FirstMessage(); m != nullptr; m = m->next, ++n) {
-            if (test(*m)) {
-                matches.push_back({b, n, m});
+        VisitMessages(*block, textsOnly, [&](const DemoMessage& m, uint32_t n) {
+            if (test(m)) {
+                matches.push_back({b, n, &m});
             }
-        }
+            return true;
+        });
     }
     return matches;
 }
@@ -244,11 +257,12 @@ template <typename Test> std::vector<SearchMatch> ListMatches(CTreskDoc& doc, Te
 } // namespace
 
 std::vector<SearchMatch> ListTextMatches(CTreskDoc& doc, std::string_view needle) {
-    return ListMatches(doc, [needle](const DemoMessage& m) { return TextMatches(m, needle); });
+    return ListMatches(doc, true,
+                       [needle](const DemoMessage& m) { return TextMatches(m, needle); });
 }
 
 std::vector<SearchMatch> ListTypeMatches(CTreskDoc& doc, int32_t type) {
-    return ListMatches(doc, [type](const DemoMessage& m) { return TypeMatches(m, type); });
+    return ListMatches(doc, false, [type](const DemoMessage& m) { return TypeMatches(m, type); });
 }
 
 // --- the commands ------------------------------------------------------------------------------

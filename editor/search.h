@@ -61,7 +61,9 @@ struct SearchMatch {
     const DemoMessage* record = nullptr;
 };
 // Every message of the demo whose text holds the needle (TextMatches), in block and message
-// order from block 1 through the last block; undecoded blocks are decoded first.
+// order from block 1 through the last block; undecoded blocks are decoded first. Like the text
+// commands, it passes blocks without a message that carries a text and reads a block's records
+// only up to its last such message (the block counts them as they are linked and unlinked).
 std::vector<SearchMatch> ListTextMatches(CTreskDoc& doc, std::string_view needle);
 // The same for a message type (TypeMatches).
 std::vector<SearchMatch> ListTypeMatches(CTreskDoc& doc, int32_t type);

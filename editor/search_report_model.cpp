@@ -43,15 +43,16 @@ std::vector<SearchReportRow> RunSearchReport(CTreskDoc& doc, const AdvancedSearc
         if (!block->decoded) {
             block->Decode(doc, kDecodeWithNeighbours);
         }
-        uint32_t n = 1;
-        for (const DemoMessage* m = block->FirstMessage(); m != nullptr; m = m->next, ++n) {
-            if (console && ListedConsoleType(m->type)) {
-                rows.push_back({GetMessageName(m->type), *SearchedText(*m), b, n});
-            } else if (const auto* s = MessageCast<SoundMessage>(m);
+        // Without the sound part only messages that carry a text give rows.
+        VisitMessages(*block, sound == 0, [&](const DemoMessage& m, uint32_t n) {
+            if (console && ListedConsoleType(m.type)) {
+                rows.push_back({GetMessageName(m.type), *SearchedText(m), b, n});
+            } else if (const auto* s = MessageCast<SoundMessage>(&m);
                        s != nullptr && sound != 0 && s->soundnum == sound) {
                 rows.push_back({"sound", soundName, b, n});
             }
-        }
+            return true;
+        });
     }
     return rows;
 }

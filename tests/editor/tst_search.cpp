@@ -1,10 +1,14 @@
 // The search commands: the matcher, Find Text and Find Message Type with their repeats in both
-// directions, Keyword Search Models, their guards and their not-found texts.
+// directions, Keyword Search Models, their guards and their not-found texts, and the text
+// searches following edits of the demo (texts, messages, blocks, undo).
 #include "search_demo.h"
+#include "search_walk.h"
 #include "view_fixture.h"
 
 #include "demo/demo_block.h"
+#include "editor/block_buffer.h"
 #include "editor/command_ids.h"
+#include "editor/pages/message_page.h"
 #include "editor/search.h"
 
 #include <gtest/gtest.h>
@@ -22,16 +26,40 @@ class SearchTest : public ViewTest {
         ASSERT_EQ(doc->blockCount, 12u);
         ASSERT_EQ(view->CurrentBlockNumber(), 6u);
     }
-    // Where the view stands, as "block.message".
-    std::string At() const {
-        return std::to_string(view->CurrentBlockNumber()) + "." +
-               std::to_string(view->CurrentMessageNumber());
-    }
+    std::string At() const { return Where(*view); }
     void GoTo(uint32_t block, uint32_t message) {
         view->OnUpdate(&other, kHintGotoMessage, {block, message});
         ASSERT_EQ(At(), std::to_string(block) + "." + std::to_string(message));
     }
     void Run(int id) { ASSERT_TRUE(view->OnCommand(id)); }
+
+    // The places F3 stops at from 1.1 for `text`, in order. Shift+F3 from the last of them must
+    // visit the same places back, ListTextMatches must list them, and every block's count of
+    // messages carrying a text must be what its messages say.
+    std::vector<std::string> Matches(const std::string& text) {
+        for (const DemoBlock* b = doc->FirstBlock(); b != nullptr; b = b->next) {
+            uint32_t texts = 0;
+            for (const DemoMessage* m = b->FirstMessage(); m != nullptr; m = m->next) {
+                texts += CarriesText(m->type) ? 1 : 0;
+            }
+            EXPECT_EQ(b->TextMessageCount(), texts) << "block " << Tag(b);
+        }
+        GoTo(1, 1);
+        view->lastSearchText = text;
+        const std::vector<std::string> forwards = RepeatSearch(*view, ui, ID_SEARCH_TEXT_FORWARDS);
+        std::vector<std::string> backwards = RepeatSearch(*view, ui, ID_SEARCH_TEXT_BACKWARDS);
+        if (!forwards.empty()) {
+            backwards.insert(backwards.begin(), forwards.back());
+        }
+        EXPECT_EQ(std::vector<std::string>(backwards.rbegin(), backwards.rend()), forwards);
+        std::vector<std::string> listed;
+        for (const SearchMatch& m : ListTextMatches(*doc, text)) {
+            listed.push_back(std::to_string(m.block) + "." + std::to_string(m.message));
+        }
+        EXPECT_EQ(listed, forwards);
+        return forwards;
+    }
+    using Places = std::vector<std::string>;
 };
 
 TEST(SearchMatcher, IgnoresTheCaseOfAsciiLettersOnlyBothWays) {
@@ -44,6 +72,13 @@ TEST(SearchMatcher, IgnoresTheCaseOfAsciiLettersOnlyBothWays) {
     EXPECT_TRUE(TextContains("x\xC1y", "X\xC1Y"));
     EXPECT_FALSE(TextContains("x\xC1y", "x\xE1y"));
     EXPECT_FALSE(TextContains("\xC1", "\xE1"));
+}
+
+TEST(SearchMatcher, TheSearchedTextsAreThoseOfTheMessagesBlocksCountAsCarryingOne) {
+    for (int type = 0; type < 256; ++type) {
+        const MessagePtr m = NewMessage(static_cast<uint8_t>(type));
+        EXPECT_EQ(SearchedText(*m) != nullptr, CarriesText(m->type)) << type;
+    }
 }
 
 TEST_F(SearchTest, OnlyTheFiveTextTypesAreSearched) {
@@ -233,6 +268,71 @@ TEST_F(SearchTest, ListsOfMatchesFollowTheDemoOrder) {
     EXPECT_EQ(found, (std::vector<std::string>{"9.5", "12.4"}));
     EXPECT_EQ(ListTypeMatches(*doc, svc_sound).size(), 3u);
     EXPECT_EQ(ListTypeMatches(*doc, kHighTypes).size(), 0u);
+}
+
+TEST_F(SearchTest, ATextEditedOnItsPageIsFoundAsItNowReadsAndUndoBringsTheOldOneBack) {
+    ASSERT_EQ(Matches("rocket"), (Places{"9.5", "12.4"}));
+    GoTo(12, 4);
+    ASSERT_NE(view->ShownPage(), nullptr);
+    view->ShownPage()->SetValue("text", "Grunt was squished by a RAILGUN\n");
+    EXPECT_EQ(Matches("railgun"), Places{"12.4"}) << "leaving the page stores the edit";
+    EXPECT_EQ(Matches("rocket"), Places{"9.5"});
+    GoTo(9, 5);
+    view->ShownPage()->SetValue("text", "xv 0 string \"Railgun\"");
+    EXPECT_EQ(Matches("railgun"), (Places{"9.5", "12.4"}));
+    EXPECT_EQ(Matches("rocket"), Places{});
+    Run(ID_EDIT_UNDO);
+    Run(ID_EDIT_UNDO);
+    EXPECT_EQ(Matches("rocket"), (Places{"9.5", "12.4"}));
+    EXPECT_EQ(Matches("railgun"), Places{});
+    Run(ID_EDIT_REDO);
+    EXPECT_EQ(Matches("railgun"), Places{"12.4"});
+}
+
+TEST_F(SearchTest, ABlockLeftWithoutTextsAndATextAddedAfterItsFrameAreSearchedRight) {
+    view->skipDeleteConfirmation = true;
+    ASSERT_EQ(Matches("b11 m"), (Places{"11.2", "11.3"}));
+    GoTo(11, 2);
+    view->OnDeleteMessage();
+    GoTo(11, 2);
+    view->OnDeleteMessage();
+    ASSERT_EQ(doc->BlockAt(11)->MessageCount(), 1u); // its frame
+    EXPECT_EQ(Matches("b11"), Places{});
+    EXPECT_EQ(Matches("m2"), (Places{"6.3", "7.3", "8.3", "9.3", "10.3", "12.3"}));
+    GoTo(11, 1);
+    ui.AnswerMessageType("print");
+    view->OnAddNewMessage();
+    EXPECT_EQ(At(), "11.2");
+    view->ShownPage()->SetValue("text", "b11 once more");
+    EXPECT_EQ(Matches("B11"), Places{"11.2"});
+    Run(ID_EDIT_UNDO); // the text
+    EXPECT_EQ(Matches("b11"), Places{});
+    Run(ID_EDIT_UNDO); // the print
+    Run(ID_EDIT_UNDO);
+    Run(ID_EDIT_UNDO); // both deletions
+    EXPECT_EQ(Matches("b11 m"), (Places{"11.2", "11.3"}));
+}
+
+TEST_F(SearchTest, CutPasteAndTheirUndoMoveTheMatchesWithTheirBlocks) {
+    CBlockBuffer buffer;
+    view->blockBuffer = &buffer;
+    Select(9, 10);
+    view->OnEditCut();
+    ASSERT_EQ(doc->blockCount, 10u);
+    EXPECT_EQ(Matches("rocket"), Places{"10.4"});
+    EXPECT_EQ(Matches("secret"), Places{});
+    GoTo(6, 1);
+    view->OnEditPaste();
+    ASSERT_EQ(doc->blockCount, 12u);
+    EXPECT_EQ(Matches("rocket"), (Places{"7.5", "12.4"}));
+    EXPECT_EQ(Matches("secret"), Places{"7.4"});
+    Run(ID_EDIT_UNDO);
+    EXPECT_EQ(Matches("rocket"), Places{"10.4"});
+    Run(ID_EDIT_UNDO);
+    EXPECT_EQ(Matches("rocket"), (Places{"9.5", "12.4"}));
+    EXPECT_EQ(Matches("secret"), Places{"9.4"});
+    Run(ID_EDIT_REDO);
+    EXPECT_EQ(Matches("rocket"), Places{"10.4"});
 }
 
 } // namespace
