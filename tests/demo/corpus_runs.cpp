@@ -17,8 +17,11 @@ int FilmOver(const std::filesystem::path& demo, const CorpusRun& run, const std:
 }
 
 CorpusRuns::CorpusRuns(const std::filesystem::path& demo) {
+    int rc = -1;
     std::istringstream lines(Output("python3 " + Quoted(RUNS_TOOL) + " " + Quoted(Q2REF_TOOL) +
-                                    " " + Quoted(demo.string()) + " " + Quoted(states_.str())));
+                                        " " + Quoted(demo.string()) + " " + Quoted(states_.str()),
+                                    &rc));
+    chosen_ = rc == 0;
     for (std::string line; std::getline(lines, line);) {
         std::istringstream in(line);
         CorpusRun run;

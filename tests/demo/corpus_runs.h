@@ -29,6 +29,8 @@ int FilmOver(const std::filesystem::path& demo, const CorpusRun& run, const std:
 class CorpusRuns {
   public:
     explicit CorpusRuns(const std::filesystem::path& demo);
+    // False when corpus_runs.py failed (then no run is found).
+    bool Chosen() const { return chosen_; }
     // The run chosen for a kind of check; none when the demo has nothing to tell it.
     std::optional<CorpusRun> Find(const std::string& kind) const;
     // The demo's states as JSON lines, which the judges take in place of the demo.
@@ -37,6 +39,7 @@ class CorpusRuns {
   private:
     fx::TempFile states_{".jsonl"};
     std::vector<CorpusRun> runs_;
+    bool chosen_ = false;
 };
 
 // The test name of a corpus demo, for the suites that take every demo as their parameter.

@@ -68,6 +68,7 @@ class CorpusFilmRuns : public testing::TestWithParam<fs::path> {
             GTEST_SKIP() << "reference decoder missing";
         }
         runs = std::make_unique<CorpusRuns>(GetParam());
+        ASSERT_TRUE(runs->Chosen()) << "corpus_runs.py failed on " << GetParam();
     }
 
     // check_film.py's verdict: `action` over the run, judged against the demo before.

@@ -35,6 +35,7 @@ TEST_P(CorpusRemoval, EachRemovalTakesAwayWhatItNamesAndNothingElse) {
         GTEST_SKIP() << "reference decoder missing";
     }
     const CorpusRuns runs(GetParam());
+    ASSERT_TRUE(runs.Chosen()) << "corpus_runs.py failed on " << GetParam();
     int judged = 0;
     for (const Removal& removal : kRemovals) {
         const std::optional<CorpusRun> run = runs.Find(removal.kind);
