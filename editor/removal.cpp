@@ -136,7 +136,8 @@ uint32_t RemoveByModelKeyword(CTreskView& view, const std::string& keyword) {
     if (!view.HasCurrentBlock()) {
         return 0;
     }
-    const ConfigStringTable& models = view.Document().modelTable;
+    const ConfigStringTable models =
+        NamesInDemo(view.Document(), view.Document().modelTable, kModelBase);
     const int slot = FirstSlotContaining(models, keyword);
     if (slot < 0) {
         view.GetUi().ShowMessage("No result was found.");
@@ -158,15 +159,16 @@ uint32_t RemoveBySoundKeyword(CTreskView& view, const std::string& keyword) {
     if (!view.HasCurrentBlock()) {
         return 0;
     }
-    const ConfigStringTable& sounds = view.Document().soundTable;
+    const ConfigStringTable sounds =
+        NamesInDemo(view.Document(), view.Document().soundTable, kSoundBase);
     const int slot = FirstSlotContaining(sounds, keyword);
     if (slot < 0) {
         view.GetUi().ShowMessage("No result was found.");
         return 0;
     }
     const std::string name = sounds.Entry(slot);
-    view.GetUi().ShowMessage("Found a match! soundnum " + std::to_string(slot + 1) + ", '" +
-                             name + "'.");
+    view.GetUi().ShowMessage("Found a match! soundnum " + std::to_string(slot + 1) + ", '" + name +
+                             "'.");
     const int sound = slot + 1;
     const uint32_t n = RemoveMessages(
         view,
@@ -175,8 +177,8 @@ uint32_t RemoveBySoundKeyword(CTreskView& view, const std::string& keyword) {
             return s != nullptr && s->soundnum == sound;
         },
         "Remove sound " + name);
-    view.GetUi().ShowMessage("Operation successful.  Removed " + Occurances(n) +
-                             " of the sound " + name + ".");
+    view.GetUi().ShowMessage("Operation successful.  Removed " + Occurances(n) + " of the sound " +
+                             name + ".");
     return n;
 }
 
@@ -205,7 +207,8 @@ void OnRemoveByEntity(CTreskView& view) {
     NumberDlgData data;
     data.number = 1;
     if (view.GetUi().RunNumberDlg(data) &&
-        CheckEntityNumber(view.GetUi(), static_cast<int32_t>(std::min<uint32_t>(data.number, 1u << 30)))) {
+        CheckEntityNumber(view.GetUi(),
+                          static_cast<int32_t>(std::min<uint32_t>(data.number, 1u << 30)))) {
         RemoveByEntity(view, static_cast<int32_t>(data.number));
     }
 }

@@ -343,6 +343,20 @@ int FirstSlotContaining(const ConfigStringTable& table, std::string_view keyword
     return -1;
 }
 
+ConfigStringTable NamesInDemo(const CTreskDoc& doc, const ConfigStringTable& opening, int base) {
+    ConfigStringTable names = opening;
+    for (const DemoBlock* block = doc.FirstBlock(); block != nullptr; block = block->next) {
+        for (const DemoMessage* m = block->FirstMessage(); m != nullptr; m = m->next) {
+            const auto* cs = MessageCast<ConfigStringMessage>(m);
+            const int slot = cs != nullptr ? cs->index - base : -1;
+            if (slot >= 0 && slot < names.Slots() && names.Entry(slot).empty()) {
+                names.Set(slot, cs->value);
+            }
+        }
+    }
+    return names;
+}
+
 void KeywordSearchModels(CTreskView& view) {
     TextEntryDlgData data;
     data.prompt = kFindTextPrompt;
@@ -350,7 +364,8 @@ void KeywordSearchModels(CTreskView& view) {
     if (!view.HasCurrentBlock() || !view.GetUi().RunTextEntryDlg(data)) {
         return;
     }
-    const ConfigStringTable& models = view.Document().modelTable;
+    const ConfigStringTable models =
+        NamesInDemo(view.Document(), view.Document().modelTable, kModelBase);
     const int slot = FirstSlotContaining(models, data.text);
     view.GetUi().ShowMessage(slot >= 0 ? ModelFoundText(slot + 1, models.Entry(slot))
                                        : std::string(kNoModelFoundText));

@@ -84,5 +84,10 @@ void FindTypeBackwards(CTreskView& view); // 32830 Shift+F4
 void KeywordSearchModels(CTreskView& view);
 // The first slot of a name table whose name holds the keyword (the one matcher); -1 without.
 int FirstSlotContaining(const ConfigStringTable& table, std::string_view keyword);
+// A name table (models from base kModelBase, sounds from kSoundBase) as the whole demo names
+// it: the opening table, and for each index it leaves empty the first name a configstring
+// during play gives it. The game names what it precaches late that way, such as sounds first
+// heard in play, and the keyword commands must find those too.
+ConfigStringTable NamesInDemo(const CTreskDoc& doc, const ConfigStringTable& opening, int base);
 // The message Keyword Search Models shows for a match.
 std::string ModelFoundText(int modelIndex, const std::string& name);

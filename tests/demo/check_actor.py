@@ -13,9 +13,9 @@ gone after the run, that a player's skin configstring is set, and that every oth
 field and frame of the target is as it was. Prints "OK n" with the frames of the actor, or
 the first failures and exits 1.
 """
-import json
-import subprocess
 import sys
+
+from reference_states import states
 
 PLAYER_MODEL = 255
 MODEL_BASE = 32  # configstring of model index 1 is 33
@@ -23,13 +23,6 @@ SOUND_BASE = 288
 SKIN_BASE = 1312
 # Where a frame stands in the file and how it is numbered change with any save.
 IGNORED = ("ents", "cs", "events", "block", "serverframe", "deltaframe")
-
-
-def states(q2ref, path):
-    out = subprocess.run([sys.executable, q2ref, "states", path], check=True,
-                         capture_output=True, text=True).stdout
-    rows = [json.loads(line) for line in out.splitlines() if line.strip()]
-    return [r for r in rows if "i" in r], rows[-1]
 
 
 def name(cs, base, index):

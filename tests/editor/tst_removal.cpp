@@ -8,6 +8,7 @@
 #include "editor/command_ids.h"
 #include "editor/entity_transforms.h"
 #include "editor/removal.h"
+#include "editor/search.h"
 
 #include <gtest/gtest.h>
 
@@ -118,6 +119,46 @@ TEST_F(RemovalTest, ByModelAndSoundKeywordFindTheNameFirst) {
     view->OnCommand(ID_SEL_REMOVE_BY_SOUND_KEYWORD);
     EXPECT_EQ(ui.messages, std::vector<std::string>{"No result was found."});
     EXPECT_EQ(doc->history.Count(), 1u);
+}
+
+TEST_F(RemovalTest, KeywordsFindNamesFirstGivenDuringPlay) {
+    // Sound and model indices the opening tables leave empty, named by configstrings in play.
+    const int sound = doc->soundTable.Count() + 3;
+    const int model = doc->modelTable.Count() + 2;
+    const auto name = [this](int block, int index, const char* value) {
+        MessagePtr cs = NewMessage(svc_configstring);
+        static_cast<ConfigStringMessage&>(*cs).index = static_cast<uint16_t>(index);
+        static_cast<ConfigStringMessage&>(*cs).value = value;
+        doc->BlockAt(block)->AppendMessage(std::move(cs));
+    };
+    name(8, kSoundBase + sound - 1, "world/late_thunder.wav");
+    name(9, kSoundBase + sound - 1, "world/renamed.wav"); // the first name given counts
+    name(8, kModelBase + model - 1, "models/late/gib.md2");
+    const auto sounds = [this, sound](int block) {
+        int n = 0;
+        for (const DemoMessage* m = doc->BlockAt(block)->FirstMessage(); m; m = m->next) {
+            const auto* s = MessageCast<SoundMessage>(m);
+            n += s != nullptr && s->soundnum == sound ? 1 : 0;
+        }
+        return n;
+    };
+    for (int block : {10, 12, 20}) {
+        MessagePtr m = NewMessage(svc_sound);
+        static_cast<SoundMessage&>(*m).soundnum = static_cast<uint8_t>(sound);
+        doc->BlockAt(block)->AppendMessage(std::move(m));
+    }
+    Select(9, 13);
+    EXPECT_EQ(RemoveBySoundKeyword(*view, "LATE_THUNDER"), 2u);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[0],
+              "Found a match! soundnum " + std::to_string(sound) + ", 'world/late_thunder.wav'.");
+    EXPECT_EQ(sounds(10) + sounds(12), 0);
+    EXPECT_EQ(sounds(20), 1);
+
+    ui.Clear();
+    ui.AnswerText("late/gib");
+    view->OnCommand(ID_TOOLS_KEYWORD_SEARCH_MODELS);
+    EXPECT_EQ(ui.messages, std::vector<std::string>{ModelFoundText(model, "models/late/gib.md2")});
 }
 
 TEST_F(RemovalTest, ReModelLastsWhereTheEntityShowsAndRefusesModelsPast255) {
