@@ -86,8 +86,9 @@ class CPreviewDriver : public CPrevWndOwner {
     // Makes block `number` current (as the buttons do) and captures the preview showing it
     // at width x height; empty without a preview or for a block not in the demo.
     PreviewImage RenderBlock(uint32_t number, int width, int height);
-    // Makes block `number` current and feeds it, without capturing; false without a preview
-    // or for a block not in the demo.
+    // Feeds block `number` as the filmstrip does, the current block staying as it is (the
+    // view's refresh shows that again); false without a preview or for a block not in the
+    // demo. Playback stops.
     bool ShowBlock(uint32_t number);
     // Captures what the preview shows now at width x height; empty without a preview.
     PreviewImage Grab(int width, int height);

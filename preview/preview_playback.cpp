@@ -273,14 +273,20 @@ void CPreviewDriver::RefreshFilmstrip() {
 }
 
 PreviewImage CPreviewDriver::RenderBlock(uint32_t number, int width, int height) {
-    return ShowBlock(number) ? Grab(width, height) : PreviewImage{};
+    if (!window_ || view_.BlockByNumber(number) == nullptr) {
+        return {};
+    }
+    GoTo(number);
+    return Grab(width, height);
 }
 
 bool CPreviewDriver::ShowBlock(uint32_t number) {
-    if (!window_ || view_.BlockByNumber(number) == nullptr) {
+    DemoBlock* block = window_ ? view_.BlockByNumber(number) : nullptr;
+    if (block == nullptr) {
         return false;
     }
-    GoTo(number);
+    StopPlayback();
+    Feed(block, static_cast<int>(number));
     return window_ != nullptr;
 }
 

@@ -5,7 +5,9 @@
 #include "render_command.h"
 #include "video_probe.h"
 
+#include "demo/document_view.h"
 #include "preview/film_render.h"
+#include "preview/selection_film.h"
 #include "preview/video_writer.h"
 
 #include <filesystem>
@@ -14,21 +16,6 @@
 
 namespace pvtest {
 namespace {
-
-#if defined(REF_SOFT_PATH) && defined(SAMPLE_DEMO_PATH) && defined(SAMPLE_PAK_PATH)
-
-bool SampleBuilt() {
-    return std::filesystem::exists(SAMPLE_DEMO_PATH) && std::filesystem::exists(SAMPLE_PAK_PATH);
-}
-
-bool VideoToolsInstalled() {
-    return !FindFfmpeg().empty() && !FfprobeProgram().empty();
-}
-
-Bytes ReadAll(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
 
 // Keeps every picture it is given.
 class KeptPictures : public FilmSink {
@@ -46,6 +33,62 @@ class KeptPictures : public FilmSink {
     std::vector<FilmFrame> frames;
     bool finished = false;
 };
+
+// Render Selection to Video over the generated demo with the test renderer.
+TEST_F(PreviewTest, SelectionFilmLeavesViewAndPreviewAsTheyWere) {
+    OpenDemo(GeneratedDemo(30));
+    const uint32_t first = view->CurrentBlockNumber() + 2;
+    view->OnUpdate(nullptr, kHintSelectBlocks, {first, first + 5});
+    ASSERT_EQ(view->CurrentBlockNumber(), first);
+    ASSERT_EQ(view->SelectionCount(), 6u);
+    options.width = 96;
+    options.height = 72;
+    const FilmRequest request = SelectionFilmRequest(*view, options, 30);
+    EXPECT_EQ(request.first, first);
+    EXPECT_EQ(request.last, first + 5);
+    EXPECT_EQ(FilmPictureCount(request), 18u);
+
+    std::string why;
+    for (const bool open : {false, true}) {
+        if (open) {
+            ASSERT_TRUE(OpenPreview());
+        }
+        KeptPictures kept;
+        ASSERT_EQ(FilmSelection(*view, *driver, request, kept, nullptr, &why),
+                  FilmResult::Written)
+            << why;
+        EXPECT_EQ(kept.pictures.size(), 18u);
+        EXPECT_EQ(kept.frames.back().block, first + 5);
+        EXPECT_EQ(kept.pictures.front().size(), 96u * 72u);
+        EXPECT_EQ(driver->IsOpen(), open);
+        EXPECT_EQ(view->CurrentBlockNumber(), first);
+        EXPECT_EQ(view->SelectionCount(), 6u);
+    }
+    driver->Close();
+    // A preview that cannot open films nothing, and the person was told why.
+    OpenDemo(GeneratedDemo(10), false);
+    KeptPictures none;
+    EXPECT_EQ(FilmSelection(*view, *driver, SelectionFilmRequest(*view, options, 10), none,
+                            nullptr, &why),
+              FilmResult::Failed);
+    EXPECT_TRUE(none.pictures.empty());
+    EXPECT_FALSE(ui.messages.empty());
+}
+
+#if defined(REF_SOFT_PATH) && defined(SAMPLE_DEMO_PATH) && defined(SAMPLE_PAK_PATH)
+
+bool SampleBuilt() {
+    return std::filesystem::exists(SAMPLE_DEMO_PATH) && std::filesystem::exists(SAMPLE_PAK_PATH);
+}
+
+bool VideoToolsInstalled() {
+    return !FindFfmpeg().empty() && !FfprobeProgram().empty();
+}
+
+Bytes ReadAll(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
 
 class SampleFilmTest : public PreviewTest {
   protected:
