@@ -1,10 +1,13 @@
 // tresk: the Cinerad II editor. `tresk [demo.dm2]` opens the demo named on the command line;
-// `tresk --screenshot FILE demo.dm2` saves a picture of the demo's maximised window and ends.
+// `tresk --screenshot FILE [--overhead] demo.dm2` saves a picture of the demo's maximised
+// window (or of its 2D overhead view) and ends.
 // `tresk --version` prints the version and ends, without a display.
 #include "about_dlg.h"
 #include "cinerad_app.h"
 #include "main_frame.h"
 #include "screenshot.h"
+
+#include "editor/command_ids.h"
 
 #include <QApplication>
 
@@ -23,6 +26,7 @@ int main(int argc, char* argv[]) {
     QStringList arguments = QApplication::arguments();
     bool valid = true;
     const QString screenshot = TakeScreenshotOption(arguments, &valid);
+    const bool overhead = !screenshot.isEmpty() && TakeOverheadOption(arguments);
     if (!valid) {
         std::fputs("tresk: --screenshot needs the name of the picture to write\n", stderr);
         return 2;
@@ -32,6 +36,9 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     if (!screenshot.isEmpty()) {
+        if (overhead && !app.MainFrame()->ExecuteCommand(ID_VIEW_2D_OVERHEAD)) {
+            std::fputs("tresk: the 2D overhead view did not open\n", stderr);
+        }
         const bool saved = SaveMaximisedScreenshot(*app.MainFrame(), screenshot);
         if (!saved) {
             std::fprintf(stderr, "tresk: could not write %s\n", qPrintable(screenshot));
