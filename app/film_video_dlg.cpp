@@ -24,8 +24,8 @@ int AskFps(QWidget* parent) {
     const QStringList rates = {QStringLiteral("10 (the demo's own rate)"), QStringLiteral("30"),
                                QStringLiteral("60")};
     bool ok = false;
-    const QString chosen = QInputDialog::getItem(parent, kTitle, QStringLiteral("Pictures a second:"),
-                                                 rates, 0, false, &ok);
+    const QString chosen = QInputDialog::getItem(
+        parent, kTitle, QStringLiteral("Pictures a second:"), rates, 0, false, &ok);
     return ok ? chosen.section(QLatin1Char(' '), 0, 0).toInt() : 0;
 }
 
@@ -91,8 +91,8 @@ void RenderSelectionToVideo(QWidget* parent, CTreskView& view, CPreviewDriver& d
         [&](uint64_t done, uint64_t) {
             if (!progress) {
                 progress = std::make_unique<QProgressDialog>(
-                    QStringLiteral("Rendering %1 pictures...").arg(total),
-                    QStringLiteral("Cancel"), 0, static_cast<int>(total), parent);
+                    QStringLiteral("Rendering %1 pictures...").arg(total), QStringLiteral("Cancel"),
+                    0, static_cast<int>(total), parent);
                 progress->setObjectName(QStringLiteral("FilmProgress"));
                 progress->setWindowTitle(kTitle);
                 progress->setWindowModality(Qt::WindowModal);
@@ -107,8 +107,7 @@ void RenderSelectionToVideo(QWidget* parent, CTreskView& view, CPreviewDriver& d
     sink.reset(); // an unfinished film is taken away here
     switch (result) {
     case FilmResult::Written:
-        ui.ShowStatus("Rendered " + std::to_string(total) + " pictures to " +
-                      target.toStdString());
+        ui.ShowStatus("Rendered " + std::to_string(total) + " pictures to " + target.toStdString());
         break;
     case FilmResult::Cancelled:
         ui.ShowStatus("Rendering cancelled; nothing was written");

@@ -147,16 +147,16 @@ bool VideoWriter::Start(std::string* whyNot) {
     log_ = ::dup(fileno(log));
     std::fclose(log);
 
-    const std::string size = std::to_string(settings_.width) + "x" + std::to_string(settings_.height);
+    const std::string size =
+        std::to_string(settings_.width) + "x" + std::to_string(settings_.height);
     const std::string fps = std::to_string(settings_.fps);
     // The pictures' pixels are 0xAARRGGBB words.
     const char* pixels = std::endian::native == std::endian::little ? "bgra" : "argb";
     std::vector<std::string> args = {settings_.ffmpeg, "-hide_banner", "-loglevel", "error", "-y",
-                                     "-f", "rawvideo", "-pixel_format", pixels, "-video_size",
-                                     size, "-framerate", fps, "-i", "pipe:0", "-an",
+                                     "-f", "rawvideo", "-pixel_format", pixels, "-video_size", size,
+                                     "-framerate", fps, "-i", "pipe:0", "-an",
                                      // 4:2:0 colour needs even sides.
-                                     "-vf", "pad=ceil(iw/2)*2:ceil(ih/2)*2", "-pix_fmt",
-                                     "yuv420p"};
+                                     "-vf", "pad=ceil(iw/2)*2:ceil(ih/2)*2", "-pix_fmt", "yuv420p"};
     const std::string lower = Lower(ext);
     if (lower == ".mp4" || lower == ".mov") {
         args.insert(args.end(), {"-movflags", "+faststart"});

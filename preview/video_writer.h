@@ -25,7 +25,7 @@ extern const char* const kNoFfmpegText;
 bool IsVideoPath(const std::string& path);
 
 struct VideoSettings {
-    std::string path; // the video to write
+    std::string path;   // the video to write
     std::string ffmpeg; // the program, as FindFfmpeg gives it
     int width = 320;
     int height = 240;
@@ -56,7 +56,7 @@ class VideoWriter : public FilmSink {
     VideoSettings settings_;
     std::string temporary_;
     pid_t child_ = -1;
-    int input_ = -1; // ffmpeg's standard input
-    int log_ = -1;   // its standard error
+    int input_ = -1;      // ffmpeg's standard input
+    int log_ = -1;        // its standard error
     std::string failure_; // why ffmpeg went away while pictures were written
 };

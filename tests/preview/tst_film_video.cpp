@@ -54,8 +54,7 @@ TEST_F(PreviewTest, SelectionFilmLeavesViewAndPreviewAsTheyWere) {
             ASSERT_TRUE(OpenPreview());
         }
         KeptPictures kept;
-        ASSERT_EQ(FilmSelection(*view, *driver, request, kept, nullptr, &why),
-                  FilmResult::Written)
+        ASSERT_EQ(FilmSelection(*view, *driver, request, kept, nullptr, &why), FilmResult::Written)
             << why;
         EXPECT_EQ(kept.pictures.size(), 18u);
         EXPECT_EQ(kept.frames.back().block, first + 5);
@@ -68,8 +67,8 @@ TEST_F(PreviewTest, SelectionFilmLeavesViewAndPreviewAsTheyWere) {
     // A preview that cannot open films nothing, and the person was told why.
     OpenDemo(GeneratedDemo(10), false);
     KeptPictures none;
-    EXPECT_EQ(FilmSelection(*view, *driver, SelectionFilmRequest(*view, options, 10), none,
-                            nullptr, &why),
+    EXPECT_EQ(FilmSelection(*view, *driver, SelectionFilmRequest(*view, options, 10), none, nullptr,
+                            &why),
               FilmResult::Failed);
     EXPECT_TRUE(none.pictures.empty());
     EXPECT_FALSE(ui.messages.empty());
@@ -134,8 +133,8 @@ TEST(SampleFilm, ThirtyBlocksToMp4AtTenAndThirtyPicturesASecond) {
     EXPECT_EQ(facts.height, 240);
 
     const std::string smooth = dir.File("smooth.mp4");
-    ASSERT_EQ(RunRender({SAMPLE_DEMO_PATH, smooth, "--blocks", blocks, "--size", "160x120",
-                         "--fps", "30", "--pak", SAMPLE_PAK_PATH, "--renderer", REF_SOFT_PATH}),
+    ASSERT_EQ(RunRender({SAMPLE_DEMO_PATH, smooth, "--blocks", blocks, "--size", "160x120", "--fps",
+                         "30", "--pak", SAMPLE_PAK_PATH, "--renderer", REF_SOFT_PATH}),
               0);
     ASSERT_TRUE(ProbeVideo(smooth, facts));
     EXPECT_EQ(facts.frames, 90);

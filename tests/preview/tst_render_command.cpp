@@ -57,8 +57,9 @@ TEST(RenderCommand, WithoutFfmpegVideosAreRefusedAndPicturesStillWritten) {
     orrery_test::WritePak(dir.Path() / "pak0.pak", {{"maps/sample1.bsp", "IBSP"}});
     const uint32_t first = static_cast<uint32_t>(builder.report().signonBlocks) + 2;
     const std::string blocks = std::to_string(first) + "-" + std::to_string(first + 2);
-    const std::vector<std::string> common = {"--blocks", blocks, "--size", "96x72", "--pak",
-                                             dir.File("pak0.pak"), "--renderer", SCENE_REF_PATH};
+    const std::vector<std::string> common = {"--blocks",   blocks,        "--size",
+                                             "96x72",      "--pak",       dir.File("pak0.pak"),
+                                             "--renderer", SCENE_REF_PATH};
     auto run = [&](std::vector<std::string> args) {
         args.insert(args.end(), common.begin(), common.end());
         return RunRender(args);
