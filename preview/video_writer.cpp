@@ -173,8 +173,15 @@ bool VideoWriter::Start(std::string* whyNot) {
     posix_spawn_file_actions_adddup2(&actions, pipeFds[0], STDIN_FILENO);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, log_, STDERR_FILENO);
-    const int spawned =
-        ::posix_spawn(&child_, settings_.ffmpeg.c_str(), &actions, nullptr, argv.data(), environ);
+    // A process group of its own: Ctrl+C in a terminal reaches this program, which then stops
+    // ffmpeg and removes the temporary file, instead of ffmpeg closing a half film itself.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    const int spawned = ::posix_spawn(&child_, settings_.ffmpeg.c_str(), &actions, &attributes,
+                                      argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     ::close(pipeFds[0]);
     input_ = pipeFds[1];
