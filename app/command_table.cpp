@@ -112,6 +112,10 @@ const std::vector<CommandInfo> kCommands = {
     {ID_SEL_CHANGE_WEAPON_MODEL, "Change/Remove &Physical Weapon Model",
      "Changes the physical weapon model you see on other players (changing to 0 removes it)",
      R::Routed, false},
+    {ID_SEL_RENDER_VIDEO, "Render Selection to &Video...",
+     "Films the selected blocks as the 3D preview shows them into a video file\nRender "
+     "Selection to Video",
+     R::Routed, false},
     // Window
     {ID_WINDOW_NEW, "&New Window", "Open another window for the active document\nNew Window",
      R::Routed, false},
@@ -227,7 +231,8 @@ const std::map<int, std::vector<MenuEntry>>& Menus() {
                         Cmd(ID_SEL_REMOVE_BY_SOUND_KEYWORD)}),
                  Cmd(ID_SEL_REVERSE), Sep(), Cmd(ID_SEL_TRACK_ENTITY), Cmd(ID_SEL_REMODEL_ENTITY),
                  Cmd(ID_SEL_RECAMERA), Cmd(ID_SEL_SMOOTH_CAMERA), Sep(),
-                 Cmd(ID_SEL_REMOVE_VIEW_WEAPON), Cmd(ID_SEL_CHANGE_WEAPON_MODEL)}),
+                 Cmd(ID_SEL_REMOVE_VIEW_WEAPON), Cmd(ID_SEL_CHANGE_WEAPON_MODEL), Sep(),
+                 Cmd(ID_SEL_RENDER_VIDEO)}),
           WindowMenu(true), HelpMenu()}},
         {kMenuOverhead,
          {FileMenuNoDocument(), ViewMenuNoDocument(),

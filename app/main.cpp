@@ -1,11 +1,13 @@
 // tresk: the Cinerad II editor. `tresk [demo.dm2]` opens the demo named on the command line;
-// `tresk --screenshot FILE demo.dm2` saves a picture of the demo's maximised window and ends
-// (`--with-preview`: with its 3D preview open).
+// `tresk --screenshot FILE [--overhead | --with-preview] demo.dm2` saves a picture of the
+// demo's maximised window (or of its 2D overhead view, or with its 3D preview open) and ends.
 // `tresk --version` prints the version and ends, without a display.
 #include "about_dlg.h"
 #include "cinerad_app.h"
 #include "main_frame.h"
 #include "screenshot.h"
+
+#include "editor/command_ids.h"
 
 #include <QApplication>
 
@@ -25,6 +27,7 @@ int main(int argc, char* argv[]) {
     bool valid = true;
     const QString screenshot = TakeScreenshotOption(arguments, &valid);
     const bool withPreview = TakeWithPreviewOption(arguments);
+    const bool overhead = !screenshot.isEmpty() && TakeOverheadOption(arguments);
     if (!valid) {
         std::fputs("tresk: --screenshot needs the name of the picture to write\n", stderr);
         return 2;
@@ -34,6 +37,9 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     if (!screenshot.isEmpty()) {
+        if (overhead && !app.MainFrame()->ExecuteCommand(ID_VIEW_2D_OVERHEAD)) {
+            std::fputs("tresk: the 2D overhead view did not open\n", stderr);
+        }
         const bool saved = withPreview ? SaveScreenshotWithPreview(*app.MainFrame(), screenshot)
                                        : SaveMaximisedScreenshot(*app.MainFrame(), screenshot);
         if (!saved) {

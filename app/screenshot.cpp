@@ -36,6 +36,10 @@ QString TakeScreenshotOption(QStringList& arguments, bool* valid) {
     return file;
 }
 
+bool TakeOverheadOption(QStringList& arguments) {
+    return arguments.removeAll(QStringLiteral("--overhead")) > 0;
+}
+
 bool SaveMaximisedScreenshot(CMainFrame& frame, const QString& file, QSize size) {
     frame.showNormal();
     frame.resize(size);

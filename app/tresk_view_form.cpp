@@ -4,6 +4,7 @@
 #include "cinerad_app.h"
 #include "decode_progress.h"
 #include "doc_host.h"
+#include "film_video_dlg.h"
 #include "filmstrip_bar.h"
 #include "floating_list_dlg.h"
 #include "form_keys.h"
@@ -227,7 +228,7 @@ bool ChangesBlockList(int id) {
 } // namespace
 
 bool CTreskViewForm::RunPreviewCommand(int id) {
-    if (id == ID_VIEW_3D_PREVIEW) {
+    if (id == ID_VIEW_3D_PREVIEW || id == ID_SEL_RENDER_VIDEO) {
         const AppSettings& settings = TheAppSettings();
         PreviewOptions options;
         options.quake2Path = settings.quake2Path;
@@ -236,6 +237,14 @@ bool CTreskViewForm::RunPreviewCommand(int id) {
         options.height = settings.previewHeight;
         options.useOpenGL = settings.useOpenGL;
         options.programDir = QCoreApplication::applicationDirPath().toStdString();
+        if (id == ID_SEL_RENDER_VIDEO) {
+            preview_->StopPlayback();
+            if (!preview_->IsOpen()) {
+                preview_->SetOptions(options);
+            }
+            RenderSelectionToVideo(this, *view_, *preview_, options);
+            return true;
+        }
         preview_->SetOptions(options);
         preview_->OnPreview3d();
         return true;
@@ -251,7 +260,7 @@ bool CTreskViewForm::RunPreviewCommand(int id) {
 }
 
 std::optional<bool> CTreskViewForm::CommandEnabled(int id) const {
-    if (id == ID_VIEW_3D_PREVIEW || id == IDC_REFRESH_FILMSTRIP) {
+    if (id == ID_VIEW_3D_PREVIEW || id == IDC_REFRESH_FILMSTRIP || id == ID_SEL_RENDER_VIDEO) {
         return view_->HasCurrentBlock();
     }
     // Paste and Clear Buffer follow the shared block buffer, so the answer can change when a

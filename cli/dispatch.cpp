@@ -65,8 +65,9 @@ std::string Overview() {
     text.append("  pak list|extract ...\n      list or extract the files of a pak "
                 "archive\n");
     if (g_render != nullptr) {
-        text.append("  render IN OUTDIR --blocks A-B [--size WxH] [--pak FILE]...\n"
-                    "      the 3D preview's picture of each block as OUTDIR/NNNN.png\n");
+        text.append("  render IN OUT --blocks A-B [--size WxH] [--fps N] [--pak FILE]...\n"
+                    "      a film of the blocks as the 3D preview shows them: OUT.mp4 (made\n"
+                    "      with ffmpeg) or a folder of PNG pictures\n");
     }
     return text.append(
         "  (commands that save refuse a demo of a protocol the codec does not understand\n"

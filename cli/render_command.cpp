@@ -1,33 +1,40 @@
-// tresk-cli render: pictures of blocks as the 3D preview shows them (the recorded camera),
-// drawn by the renderer plug-in through the preview driving, on Qt's offscreen platform.
+// tresk-cli render: a film of blocks as the 3D preview shows them (the recorded camera), drawn
+// by the renderer plug-in through the preview driving, on Qt's offscreen platform: a video
+// through ffmpeg, or a folder of PNG pictures.
 #include "render_command.h"
 
 #include "cli_document.h"
 #include "edit_session.h"
+#include "picture_folder_sink.h"
+#include "preview/film_render.h"
 #include "preview/preview_driver.h"
+#include "preview/video_writer.h"
 #include "qt_preview_window.h"
 
 #include "orrery/cqrefapiimport.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 
 #include <charconv>
-#include <cstdio>
+#include <csignal>
 #include <filesystem>
 #include <iostream>
 #include <memory>
 
 const char* const kRenderUsage =
-    "usage: tresk-cli render IN OUTDIR --blocks A-B [--size WxH] [--pak FILE]...\n"
-    "                        [--quake2 DIR] [--renderer FILE]\n"
-    "  writes OUTDIR/NNNN.png for each block A to B as the 3D preview shows it\n"
+    "usage: tresk-cli render IN OUT --blocks A-B [--size WxH] [--fps N] [--pak FILE]...\n"
+    "                        [--quake2 DIR] [--renderer FILE] [--ffmpeg PROGRAM]\n"
+    "  films blocks A to B as the 3D preview shows them: OUT ending in .mp4, .mkv, .mov,\n"
+    "  .avi or .webm is a video made with ffmpeg; any other OUT is a folder of pictures,\n"
+    "  NNNN.png per block (NNNN-J.png above 10 fps)\n"
     "  --size      picture size, 64x64 to 1024x768 (default 320x240)\n"
+    "  --fps       10 (the demo's own rate, the default), 20, 30, 40, 50 or 60: the pictures\n"
+    "              between blocks move entities and camera part of the way\n"
     "  --pak       pak archives the renderer reads the map and models from, in order\n"
     "  --quake2    the game folder: its baseq2 folder and its ref_soft.so\n"
     "  --renderer  the renderer library to use (default: ref_soft.so in the game folder,\n"
-    "              then beside tresk-cli)\n";
+    "              then beside tresk-cli)\n"
+    "  --ffmpeg    the ffmpeg program (default: $CINERAD_FFMPEG, else ffmpeg on PATH)\n";
 
 namespace {
 
@@ -50,6 +57,13 @@ bool ParseSize(const std::string& text, int& width, int& height) {
            height <= 768;
 }
 
+// Ctrl+C or a termination request while filming: the film stops and its temporary file goes.
+volatile std::sig_atomic_t g_interrupted = 0;
+
+void OnInterrupt(int) {
+    g_interrupted = 1;
+}
+
 std::string ProgramDir() {
     std::error_code ec;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
@@ -62,6 +76,8 @@ int RunRender(const std::vector<std::string>& args) {
     std::vector<std::string> positional;
     std::vector<std::string> paks;
     std::string blocks;
+    std::string ffmpeg;
+    int fps = kBlockFps;
     PreviewOptions options;
     options.quake2Path = "/usr/share/games/quake2";
     options.programDir = ProgramDir();
@@ -75,6 +91,16 @@ int RunRender(const std::vector<std::string>& args) {
                 std::cerr << "tresk-cli render: bad size \"" << args[i] << "\"\n" << kRenderUsage;
                 return 2;
             }
+        } else if (a == "--fps" && hasValue) {
+            const std::string& text = args[++i];
+            auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), fps);
+            if (ec != std::errc() || end != text.data() + text.size() || !ValidFilmFps(fps)) {
+                std::cerr << "tresk-cli render: bad frame rate \"" << text << "\"\n"
+                          << kRenderUsage;
+                return 2;
+            }
+        } else if (a == "--ffmpeg" && hasValue) {
+            ffmpeg = args[++i];
         } else if (a == "--pak" && hasValue) {
             paks.push_back(args[++i]);
         } else if (a == "--quake2" && hasValue) {
@@ -93,6 +119,18 @@ int RunRender(const std::vector<std::string>& args) {
     if (positional.size() != 2 || !ParseRange(blocks, first, last)) {
         std::cerr << kRenderUsage;
         return 2;
+    }
+
+    // Without ffmpeg no video can be made: said before anything is drawn.
+    const std::string& out = positional[1];
+    const bool video = IsVideoPath(out);
+    VideoSettings settings;
+    if (video) {
+        settings.ffmpeg = FindFfmpeg(ffmpeg);
+        if (settings.ffmpeg.empty()) {
+            std::cerr << "tresk-cli render: " << kNoFfmpegText << "\n";
+            return 1;
+        }
     }
 
     // Nothing is shown on a screen: the preview window lives on the offscreen platform.
@@ -116,11 +154,6 @@ int RunRender(const std::vector<std::string>& args) {
         return 1;
     }
     CQRefApiImport::AddPakFiles(paks);
-    const QString outDir = QString::fromStdString(positional[1]);
-    if (!QDir().mkpath(outDir)) {
-        std::cerr << "tresk-cli render: cannot make the folder " << positional[1] << "\n";
-        return 1;
-    }
 
     QtPreviewWindowFactory factory;
     NoTimers timers;
@@ -129,20 +162,51 @@ int RunRender(const std::vector<std::string>& args) {
     if (!driver.OnPreview3d()) {
         return 1; // the reason is on standard error
     }
-    int written = 0;
-    for (uint32_t n = first; n <= last; ++n) {
-        const QImage picture = ToQImage(driver.RenderBlock(n, options.width, options.height));
-        char file[16];
-        std::snprintf(file, sizeof file, "%04u.png", n);
-        const QString path = QDir(outDir).filePath(QString::fromLatin1(file));
-        if (picture.isNull() || !picture.save(path, "PNG")) {
-            std::cerr << "tresk-cli render: block " << n << " could not be written to "
-                      << path.toStdString() << "\n";
+
+    FilmRequest request;
+    request.first = first;
+    request.last = last;
+    request.width = options.width;
+    request.height = options.height;
+    request.fps = fps;
+    std::string whyNot;
+    std::unique_ptr<FilmSink> sink;
+    if (video) {
+        settings.path = out;
+        settings.width = options.width;
+        settings.height = options.height;
+        settings.fps = fps;
+        auto writer = std::make_unique<VideoWriter>(settings);
+        if (!writer->Start(&whyNot)) {
+            std::cerr << "tresk-cli render: " << whyNot << "\n";
             return 1;
         }
-        ++written;
+        sink = std::move(writer);
+    } else {
+        auto folder = std::make_unique<PictureFolderSink>(out);
+        if (!folder->Start(&whyNot)) {
+            std::cerr << "tresk-cli render: " << whyNot << "\n";
+            return 1;
+        }
+        sink = std::move(folder);
     }
-    std::cerr << written << (written == 1 ? " picture" : " pictures") << " written to "
-              << positional[1] << "\n";
+    g_interrupted = 0;
+    auto* const oldInt = std::signal(SIGINT, OnInterrupt);
+    auto* const oldTerm = std::signal(SIGTERM, OnInterrupt);
+    const FilmResult result = RenderFilm(
+        driver, request, *sink, [](uint64_t, uint64_t) { return g_interrupted == 0; }, &whyNot);
+    std::signal(SIGINT, oldInt);
+    std::signal(SIGTERM, oldTerm);
+    if (result == FilmResult::Cancelled) {
+        std::cerr << "tresk-cli render: interrupted; " << out << " was not written\n";
+        return 1;
+    }
+    if (result != FilmResult::Written) {
+        std::cerr << "tresk-cli render: " << whyNot << "\n";
+        return 1;
+    }
+    const uint64_t pictures = FilmPictureCount(request);
+    std::cerr << pictures << (pictures == 1 ? " picture" : " pictures") << " written to " << out
+              << "\n";
     return 0;
 }

@@ -81,6 +81,7 @@ enum CommandId : int {
     ID_SEL_SMOOTH_CAMERA = 32875,
     ID_SEL_REMOVE_VIEW_WEAPON = 32880,
     ID_SEL_CHANGE_WEAPON_MODEL = 32890,
+    ID_SEL_RENDER_VIDEO = 32920, // "Render Selection to Video..."; chosen here
 
     // --- Window (framework) -----------------------------------------------------------------
     ID_WINDOW_NEW = 57648,

@@ -9,6 +9,7 @@
 #include "preview/preview_records.h"
 #include "preview/scene_names.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -111,6 +112,7 @@ bool CPreviewDriver::Open() {
     seenChanges_ = doc.blockListChanges;
     shown_.clear();
     shownBlock_ = nullptr;
+    scene_ = {};
     viewerSpawned_ = false;
     BuildScene();
     return true;
@@ -184,6 +186,7 @@ void CPreviewDriver::Close() {
     sceneBuilt_ = false;
     shown_.clear();
     shownBlock_ = nullptr;
+    scene_ = {};
 }
 
 void CPreviewDriver::FollowBlockList() {
@@ -239,6 +242,7 @@ void CPreviewDriver::Feed(DemoBlock* block, int index) {
                 w.HideEntity(s.number);
             }
             shown_.clear();
+            scene_.entities.clear();
             break;
         case svc_spawnbaseline: {
             const EntityState& s = static_cast<const EntityMessage*>(m)->state;
@@ -247,8 +251,12 @@ void CPreviewDriver::Feed(DemoBlock* block, int index) {
             break;
         }
         case svc_playerinfo: {
-            const prevplayer_s p = PlayerRecord(static_cast<const PlayerInfoMessage*>(m)->state);
+            const PlayerState& ps = static_cast<const PlayerInfoMessage*>(m)->state;
+            const prevplayer_s p = PlayerRecord(ps);
             w.UpdatePlayerInfo(&p);
+            scene_.hasPlayer = true;
+            scene_.player = p;
+            std::copy(ps.origin, ps.origin + 3, scene_.playerOrigin);
             break;
         }
         case svc_frame:
@@ -290,6 +298,7 @@ void CPreviewDriver::ShowFrame(const DemoBlock& block) {
     PreviewWindow& w = *window_;
     size_t old = 0;
     const int recorder = doc.playerNumber + 1;
+    scene_.entities.clear();
     for (const EntityState& s : shown) {
         while (old < shown_.size() && shown_[old].number < s.number) {
             w.HideEntity(shown_[old++].number);
@@ -315,6 +324,7 @@ void CPreviewDriver::ShowFrame(const DemoBlock& block) {
             spawn.spawn = 1;
             w.SpawnEntity(s.number, &spawn);
         }
+        scene_.entities.push_back({s, r});
         w.UpdateEntity(s.number, &r);
     }
     while (old < shown_.size()) {

@@ -6,6 +6,7 @@
 #include "demo/entity_state.h"
 #include "orrery/prev_types.h"
 #include "preview/preview_ports.h"
+#include "preview/preview_scene.h"
 
 #include <array>
 #include <cstdint>
@@ -86,6 +87,18 @@ class CPreviewDriver : public CPrevWndOwner {
     // Makes block `number` current (as the buttons do) and captures the preview showing it
     // at width x height; empty without a preview or for a block not in the demo.
     PreviewImage RenderBlock(uint32_t number, int width, int height);
+    // Feeds block `number` as the filmstrip does, the current block staying as it is (the
+    // view's refresh shows that again); false without a preview or for a block not in the
+    // demo. Playback stops.
+    bool ShowBlock(uint32_t number);
+    // Captures what the preview shows now at width x height; empty without a preview.
+    PreviewImage Grab(int width, int height);
+    // What the window was last fed to draw.
+    const PreviewScene& Scene() const { return scene_; }
+    // Sends the entities and the view of `scene` to the window, which then draws them; the
+    // entities shown and hidden stay as they are. Scene() is left as it was: feeding it back
+    // returns the window to the block it shows.
+    void ShowScene(const PreviewScene& scene);
 
     // The window's notifications.
     void OnPreviewMessage(unsigned message, uintptr_t wParam, const void* lParam) override;
@@ -129,6 +142,7 @@ class CPreviewDriver : public CPrevWndOwner {
     // What the last shown frame showed, and its block.
     EntitySet shown_;
     const DemoBlock* shownBlock_ = nullptr;
+    PreviewScene scene_;
 
     // The camera the window reported while the playback tick fed `tickBlock_`.
     DemoBlock* tickBlock_ = nullptr;

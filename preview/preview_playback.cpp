@@ -280,5 +280,32 @@ PreviewImage CPreviewDriver::RenderBlock(uint32_t number, int width, int height)
         return {};
     }
     GoTo(number);
+    return Grab(width, height);
+}
+
+bool CPreviewDriver::ShowBlock(uint32_t number) {
+    DemoBlock* block = window_ ? view_.BlockByNumber(number) : nullptr;
+    if (block == nullptr) {
+        return false;
+    }
+    StopPlayback();
+    Feed(block, static_cast<int>(number));
+    return window_ != nullptr;
+}
+
+PreviewImage CPreviewDriver::Grab(int width, int height) {
     return window_ ? window_->GrabScreen(width, height) : PreviewImage{};
+}
+
+void CPreviewDriver::ShowScene(const PreviewScene& scene) {
+    if (!window_) {
+        return;
+    }
+    for (const SceneEntity& e : scene.entities) {
+        preventity_s r = e.record; // the window writes the old frame back into it
+        window_->UpdateEntity(e.state.number, &r);
+    }
+    if (scene.hasPlayer) {
+        window_->UpdatePlayerInfo(&scene.player);
+    }
 }
