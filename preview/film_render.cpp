@@ -68,6 +68,8 @@ class Filming {
 
   private:
     FilmResult Take(const FilmFrame& frame) {
+        // The renderer's clock (sky rotation, water) follows the film's own time.
+        driver_.HoldClock(static_cast<float>(done_) / static_cast<float>(request_.fps));
         const PreviewImage picture = driver_.Grab(request_.width, request_.height);
         if (picture.Empty()) {
             *whyNot_ = "The 3D preview drew nothing for block " + std::to_string(frame.block) + ".";
@@ -99,5 +101,8 @@ class Filming {
 FilmResult RenderFilm(CPreviewDriver& driver, const FilmRequest& request, FilmSink& sink,
                       const FilmProgress& progress, std::string* whyNot) {
     std::string ignored;
-    return Filming(driver, request, sink, progress, whyNot != nullptr ? whyNot : &ignored).Run();
+    const FilmResult result =
+        Filming(driver, request, sink, progress, whyNot != nullptr ? whyNot : &ignored).Run();
+    driver.ReleaseClock();
+    return result;
 }

@@ -33,8 +33,9 @@ enum class FilmResult { Written, Cancelled, Failed };
 // Told the pictures done so far and the total after each one; false stops the film.
 using FilmProgress = std::function<bool(uint64_t done, uint64_t total)>;
 
-// Films the blocks through `driver`, which must have its preview open. On Written the sink is
-// finished; otherwise nothing is finished and *whyNot says why (empty when cancelled). The
-// preview is left showing the last block filmed.
+// Films the blocks through `driver`, which must have its preview open; the renderer's clock
+// is the film's time at each picture (picture / fps). On Written the sink is finished; otherwise
+// nothing is finished and *whyNot says why (empty when cancelled). The preview is left showing the
+// last block filmed.
 FilmResult RenderFilm(CPreviewDriver& driver, const FilmRequest& request, FilmSink& sink,
                       const FilmProgress& progress, std::string* whyNot);

@@ -93,6 +93,9 @@ class CPreviewDriver : public CPrevWndOwner {
     bool ShowBlock(uint32_t number);
     // Captures what the preview shows now at width x height; empty without a preview.
     PreviewImage Grab(int width, int height);
+    // The renderer's clock held at `seconds` (see PreviewWindow::HoldClock), or let go again.
+    void HoldClock(float seconds);
+    void ReleaseClock();
     // What the window was last fed to draw.
     const PreviewScene& Scene() const { return scene_; }
     // Sends the entities and the view of `scene` to the window, which then draws them; the

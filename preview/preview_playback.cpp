@@ -297,6 +297,18 @@ PreviewImage CPreviewDriver::Grab(int width, int height) {
     return window_ ? window_->GrabScreen(width, height) : PreviewImage{};
 }
 
+void CPreviewDriver::HoldClock(float seconds) {
+    if (window_) {
+        window_->HoldClock(seconds);
+    }
+}
+
+void CPreviewDriver::ReleaseClock() {
+    if (window_) {
+        window_->ReleaseClock();
+    }
+}
+
 void CPreviewDriver::ShowScene(const PreviewScene& scene) {
     if (!window_) {
         return;

@@ -40,6 +40,10 @@ class PreviewWindow {
     virtual void SetBlockIndex(int index) = 0;
     virtual bool SelectionRecord() const = 0;
     virtual PreviewImage GrabScreen(int width, int height) = 0;
+    // Sets the renderer's clock (seconds) and holds it there until released; frames drawn
+    // meanwhile leave it as set. Released, each frame moves it on by a tenth of a second.
+    virtual void HoldClock(float seconds) = 0;
+    virtual void ReleaseClock() = 0;
 };
 
 // What opening a window needs.

@@ -111,6 +111,14 @@ PreviewImage QtPreviewWindow::GrabScreen(int width, int height) {
     return ToPreviewImage(window_->GrabScreen(width, height));
 }
 
+void QtPreviewWindow::HoldClock(float seconds) {
+    window_->HoldClock(seconds);
+}
+
+void QtPreviewWindow::ReleaseClock() {
+    window_->ReleaseClock();
+}
+
 QtPreviewTimers::QtPreviewTimers(std::function<void(int)> tick, QObject* parent)
     : QObject(parent), tick_(std::move(tick)) {}
 

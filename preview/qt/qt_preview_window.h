@@ -45,6 +45,8 @@ class QtPreviewWindow : public PreviewWindow {
     void SetBlockIndex(int index) override;
     bool SelectionRecord() const override;
     PreviewImage GrabScreen(int width, int height) override;
+    void HoldClock(float seconds) override;
+    void ReleaseClock() override;
 
   private:
     CTreskPrevWnd* window_;

@@ -62,6 +62,14 @@ TEST_F(PreviewTest, SelectionFilmLeavesViewAndPreviewAsTheyWere) {
         EXPECT_EQ(driver->IsOpen(), open);
         EXPECT_EQ(view->CurrentBlockNumber(), first);
         EXPECT_EQ(view->SelectionCount(), 6u);
+        if (open) {
+            // The renderer's clock was the film's, the last of 18 pictures at 17/30 s; let go
+            // after it, so the current block shown again moved it on by a tenth, as does each
+            // frame since.
+            EXPECT_NEAR(Window()->RefDef().time, 17.0f / 30.0f + 0.1f, 1e-5);
+            Window()->UpdateFrame();
+            EXPECT_NEAR(Window()->RefDef().time, 17.0f / 30.0f + 0.2f, 1e-5);
+        }
     }
     driver->Close();
     // A preview that cannot open films nothing, and the person was told why.

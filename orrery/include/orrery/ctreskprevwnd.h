@@ -55,8 +55,13 @@ class ORRERY_API CTreskPrevWnd : public QWidget {
     void UpdatePlayerInfo(const prevplayer_s* record);
     void SetViewParameters(const float*, float) {}
     void SetCameraPosition(const float origin[3], const float angles[3]);
-    // Renders one frame: 0 when unbound or not registered.
+    // Renders one frame: 0 when unbound or not registered. Each frame moves the renderer's
+    // clock on by a tenth of a second, unless the clock is held.
     int UpdateFrame();
+    // Sets the renderer's clock (seconds), which frames then leave as it is until it is let go:
+    // a film times its pictures itself.
+    void HoldClock(float seconds);
+    void ReleaseClock() { m_bClockHeld = false; }
     // The overlay line (cut to 260 characters), shown for the next 30 frames.
     void Print(int level, const char* text);
     void EnableFeedBack(int flag) { m_bFeedBack = flag; }
@@ -148,6 +153,7 @@ class ORRERY_API CTreskPrevWnd : public QWidget {
     };
     std::vector<MapEntry> m_map; // by entity number
     bool m_bRegistered = false;
+    bool m_bClockHeld = false;
 
     std::string m_strOverlay;
     int m_nOverlayFrames = 0;

@@ -92,6 +92,11 @@ int CTreskPrevWnd::IsBound() const {
     return m_pLib->IsBound();
 }
 
+void CTreskPrevWnd::HoldClock(float seconds) {
+    m_bClockHeld = true;
+    m_pLib->m_refdef.time = seconds;
+}
+
 const refdef_t& CTreskPrevWnd::RefDef() const {
     return m_pLib->m_refdef;
 }
@@ -416,7 +421,8 @@ int CTreskPrevWnd::UpdateFrame() {
     Lib().RenderFrame();
     FlushText();
     Lib().EndFrame();
-    fd.time += 0.1f;
+    if (!m_bClockHeld)
+        fd.time += 0.1f;
     return 1;
 }
 
