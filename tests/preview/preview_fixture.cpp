@@ -7,6 +7,9 @@
 #include <QAbstractButton>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <dlfcn.h>
 
 namespace pvtest {
@@ -47,6 +50,31 @@ void PreviewTest::TearDown() {
     view.reset();
     doc.reset();
     ui.ExpectAllAnswersUsed();
+}
+
+Bytes ReadAll(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+bool PreviewTest::OpenSample() {
+#if defined(REF_SOFT_PATH) && defined(SAMPLE_DEMO_PATH) && defined(SAMPLE_PAK_PATH)
+    if (!std::filesystem::exists(SAMPLE_DEMO_PATH) || !std::filesystem::exists(SAMPLE_PAK_PATH)) {
+        return false;
+    }
+    options.library = REF_SOFT_PATH;
+    options.width = 160;
+    options.height = 120;
+    doc = edtest::LoadFile(ReadAll(SAMPLE_DEMO_PATH));
+    view = std::make_unique<CTreskView>(*doc, ui, display);
+    view->OnInitialUpdate(dir.Path().string());
+    CQRefApiImport::AddPakFiles({SAMPLE_PAK_PATH});
+    driver = std::make_unique<CPreviewDriver>(*view, factory, timers, &strip);
+    driver->SetOptions(options);
+    return true;
+#else
+    return false;
+#endif
 }
 
 void PreviewTest::OpenDemo(const std::vector<Bytes>& blocks, bool withMap) {

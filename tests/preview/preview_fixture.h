@@ -57,6 +57,9 @@ class RecordingFilmStrip : public FilmStrip {
 
 // The test plug-in's counts (it is loaded while a preview is open).
 const scene_ref_stats* RendererStats();
+// The whole of a file.
+Bytes ReadAll(const char* path);
+
 // The generated demo's blocks.
 std::vector<Bytes> GeneratedDemo(int frames, int players = 2);
 
@@ -68,6 +71,9 @@ class PreviewTest : public ::testing::Test {
     // Opens the demo in a view with the preview driving; the pak holds the map unless
     // `withMap` is false.
     void OpenDemo(const std::vector<Bytes>& blocks, bool withMap = true);
+    // Opens the bundled sample demo with its game data and the real renderer plug-in, at
+    // 160 x 120; false when the sample is not built.
+    bool OpenSample();
     // Opens the preview; false when it did not start.
     bool OpenPreview();
     CTreskPrevWnd* Window() const;

@@ -92,27 +92,13 @@ bool VideoToolsInstalled() {
     return !FindFfmpeg().empty() && !FfprobeProgram().empty();
 }
 
-Bytes ReadAll(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
 class SampleFilmTest : public PreviewTest {
   protected:
     void SetUp() override {
         PreviewTest::SetUp();
-        if (!SampleBuilt()) {
+        if (!OpenSample()) {
             GTEST_SKIP() << "the sample demo and its game data are not built";
         }
-        options.library = REF_SOFT_PATH;
-        options.width = 160;
-        options.height = 120;
-        doc = edtest::LoadFile(ReadAll(SAMPLE_DEMO_PATH));
-        view = std::make_unique<CTreskView>(*doc, ui, display);
-        view->OnInitialUpdate(dir.Path().string());
-        CQRefApiImport::AddPakFiles({SAMPLE_PAK_PATH});
-        driver = std::make_unique<CPreviewDriver>(*view, factory, timers, &strip);
-        driver->SetOptions(options);
         request.first = view->CurrentBlockNumber() + 5;
         request.last = request.first + 9;
         request.width = 160;

@@ -19,28 +19,13 @@ namespace {
 
 #if defined(REF_SOFT_PATH) && defined(SAMPLE_DEMO_PATH) && defined(SAMPLE_PAK_PATH)
 
-Bytes ReadAll(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
 class RealRendererTest : public PreviewTest {
   protected:
     void SetUp() override {
         PreviewTest::SetUp();
-        if (!std::filesystem::exists(SAMPLE_DEMO_PATH) ||
-            !std::filesystem::exists(SAMPLE_PAK_PATH)) {
+        if (!OpenSample()) {
             GTEST_SKIP() << "the sample demo and its game data are not built";
         }
-        options.library = REF_SOFT_PATH;
-        options.width = 160;
-        options.height = 120;
-        doc = edtest::LoadFile(ReadAll(SAMPLE_DEMO_PATH));
-        view = std::make_unique<CTreskView>(*doc, ui, display);
-        view->OnInitialUpdate(dir.Path().string());
-        CQRefApiImport::AddPakFiles({SAMPLE_PAK_PATH});
-        driver = std::make_unique<CPreviewDriver>(*view, factory, timers, &strip);
-        driver->SetOptions(options);
     }
 };
 
