@@ -1,5 +1,6 @@
 #include "editor/removal.h"
 
+#include "demo/demo_check.h"
 #include "demo/edit_transaction.h"
 #include "demo/tresk_doc.h"
 #include "editor/block_edit.h"
@@ -16,12 +17,25 @@ std::string Occurances(uint32_t n) {
     return std::to_string(n) + " occurances";
 }
 
+// The messages the game needs to start the demo, which no removal takes: block 1's serverdata,
+// and each stufftext that runs "precache" (without it the game never loads the map, and the
+// demo stays on its loading screen).
+bool NeededToStart(const DemoMessage& m, const DemoMessage* serverData) {
+    if (&m == serverData) {
+        return true;
+    }
+    const auto* text = MessageCast<TextMessage>(&m);
+    return text != nullptr && m.type == svc_stufftext && RunsPrecache(text->text);
+}
+
 // Deletes every message of the selection that `matches` with the view's DeleteMessage, as one
-// edit. The selection's end is fixed first and follows the blocks deletions take away.
+// edit, keeping those the game needs to start. The selection's end is fixed first and follows
+// the blocks deletions take away.
 uint32_t RemoveMessages(CTreskView& view, const std::function<bool(const DemoMessage&)>& matches,
                         const std::string& label) {
     CTreskDoc& doc = view.Document();
     view.ApplyMessagePage();
+    const DemoMessage* serverData = doc.FirstBlock()->FirstMessage();
     const uint32_t first = view.CurrentBlockNumber();
     uint32_t last = std::min(first + view.SelectionCount() - 1, doc.blockCount);
     EditTransaction edit(doc, EditSpan(doc, first, last), view.Place());
@@ -32,7 +46,7 @@ uint32_t RemoveMessages(CTreskView& view, const std::function<bool(const DemoMes
         bool blockGone = false;
         for (uint32_t n = 1; n <= block->MessageCount();) {
             const DemoMessage* m = block->MessageAt(n);
-            if (!matches(*m)) {
+            if (NeededToStart(*m, serverData) || !matches(*m)) {
                 ++n;
                 continue;
             }
@@ -110,12 +124,8 @@ uint32_t RemoveByType(CTreskView& view, int32_t type) {
                                  "(type 20), or entities by number.");
         return 0;
     }
-    const DemoMessage* serverData = view.Document().FirstBlock()->FirstMessage();
     return RemoveMessages(
-        view,
-        [type, serverData](const DemoMessage& m) {
-            return &m != serverData && TypeMatches(m, type); // the demo's serverdata stays
-        },
+        view, [type](const DemoMessage& m) { return TypeMatches(m, type); },
         "Remove type " + std::to_string(type));
 }
 

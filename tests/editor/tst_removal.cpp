@@ -4,6 +4,7 @@
 #include "view_fixture.h"
 
 #include "demo/byte_sink.h"
+#include "demo/demo_check.h"
 #include "demo/frame_timeline.h"
 #include "editor/command_ids.h"
 #include "editor/entity_transforms.h"
@@ -73,6 +74,34 @@ TEST_F(RemovalTest, ByTypeTakesEmptiedBlocksAwayAndRefusesFrameData) {
     Select(1, 3);
     RemoveByType(*view, svc_serverdata);
     EXPECT_EQ(doc->FirstBlock()->FirstMessage()->type, svc_serverdata);
+}
+
+TEST_F(RemovalTest, NoRemovalTakesThePrecacheTheGameNeedsToStart) {
+    std::vector<Bytes> blocks = PlayDemo(20, 6);
+    blocks[2] = fx::Cat({fx::Msg::StuffText("cmd configstrings\n"), blocks[2]});
+    blocks[4] = fx::Cat({fx::Msg::StuffText("echo ready; precache 7\n")});
+    blocks[10] = fx::Cat({blocks[10], fx::Msg::StuffText("play misc/secret.wav\n")});
+    Open(blocks);
+    const auto stuffed = [this] {
+        std::vector<std::string> texts;
+        for (const DemoBlock* b = doc->FirstBlock(); b; b = b->next) {
+            for (const DemoMessage* m = b->FirstMessage(); m; m = m->next) {
+                if (const auto* t = MessageCast<TextMessage>(m); t && m->type == svc_stufftext) {
+                    texts.push_back(t->text);
+                }
+            }
+        }
+        return texts;
+    };
+    Select(1, 20);
+    EXPECT_EQ(RemoveByType(*view, svc_stufftext), 2u);
+    EXPECT_EQ(stuffed(), std::vector<std::string>{"echo ready; precache 7\n"});
+    EXPECT_EQ(RemoveByKeyword(*view, "precache"), 0u);
+    EXPECT_EQ(stuffed().size(), 1u);
+    // The saved demo still loads its map before the first frame.
+    for (const DecodeProblem& p : CheckDemo(*LoadFile(Saved()))) {
+        EXPECT_EQ(p.text.find("precache"), std::string::npos) << p.block << ": " << p.text;
+    }
 }
 
 TEST_F(RemovalTest, ByEntityMakesItAbsentOverTheSelectionAndItComesBackAfter) {
