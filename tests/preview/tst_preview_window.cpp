@@ -166,6 +166,19 @@ TEST_F(PreviewWindowTest, KeysOfTheFlyModeAndTheOverlay) {
     EXPECT_STREQ(RendererStats()->overlay, "again");
     window->UpdateFrame();
     EXPECT_STREQ(RendererStats()->overlay, "");
+
+    // A film holds the clock at each picture's time: the line lasts the same three seconds at
+    // 30 pictures a second as 30 frames of play do.
+    window->HoldClock(5.0f);
+    window->Print(2, "filmed");
+    int shown = 0;
+    for (int picture = 1; picture <= 120; ++picture) {
+        window->HoldClock(5.0f + static_cast<float>(picture) / 30.0f);
+        window->UpdateFrame();
+        shown += std::string(RendererStats()->overlay) == "filmed" ? 1 : 0;
+    }
+    EXPECT_EQ(shown, 90);
+    window->ReleaseClock();
 }
 
 TEST_F(PreviewWindowTest, FreeFlyMovesTheCameraByTheHeldKeys) {

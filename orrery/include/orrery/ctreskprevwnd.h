@@ -157,6 +157,7 @@ class ORRERY_API CTreskPrevWnd : public QWidget {
 
     std::string m_strOverlay;
     int m_nOverlayFrames = 0;
+    float m_fOverlayUntil = 0.0f; // the clock's time the overlay ends at while the clock is held
     std::vector<CPrevButton*> m_buttons;
     QImage m_screen;
 

@@ -17,6 +17,11 @@ namespace {
 
 constexpr int kOverlayChars = 260;
 constexpr int kOverlayShowFrames = 30;
+// A held clock (a film at its own picture rate) shows the overlay for the time 30 frames of
+// play take, a tenth of a second each, rather than for 30 pictures.
+constexpr float kOverlayShowSeconds = 0.1f * kOverlayShowFrames;
+// Pictures at the end time still show it: the clock is a sum of float steps.
+constexpr float kClockSlack = 1e-3f;
 // The window that holds the renderer: the hosted library keeps process-wide state.
 const CTreskPrevWnd* g_boundWindow = nullptr;
 
@@ -431,15 +436,21 @@ void CTreskPrevWnd::Print(int, const char* text) {
     if (m_strOverlay.size() > kOverlayChars)
         m_strOverlay.resize(kOverlayChars);
     m_nOverlayFrames = kOverlayShowFrames;
+    m_fOverlayUntil = m_pLib->m_refdef.time + kOverlayShowSeconds;
 }
 
 void CTreskPrevWnd::FlushText() {
     if (m_nOverlayFrames <= 0)
         return;
+    if (m_bClockHeld && m_pLib->m_refdef.time > m_fOverlayUntil + kClockSlack) {
+        m_nOverlayFrames = 0;
+        return;
+    }
     for (size_t i = 0; i < m_strOverlay.size(); ++i)
         Lib().DrawChar(2 + 8 * static_cast<int>(i), 2,
                        static_cast<unsigned char>(m_strOverlay[i]) | 0x80);
-    --m_nOverlayFrames;
+    if (!m_bClockHeld)
+        --m_nOverlayFrames;
 }
 
 QImage CTreskPrevWnd::GrabScreen(int width, int height) {
