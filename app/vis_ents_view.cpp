@@ -197,7 +197,16 @@ void CVisEntsView::SelectRow(size_t row) {
 void CVisEntsView::ShowWindowIcon() {
     const int mark = model_.WindowIconMark();
     // Unmarking takes the mark's icon away again: the main window shows its own.
-    window()->setWindowIcon(mark >= 0 && mark < images_.size() ? QIcon(images_[mark]) : QIcon());
+    showsWindowIcon_ = mark >= 0 && mark < images_.size();
+    window()->setWindowIcon(showsWindowIcon_ ? QIcon(images_[mark]) : QIcon());
+}
+
+void CVisEntsView::closeEvent(QCloseEvent* event) {
+    if (showsWindowIcon_) {
+        window()->setWindowIcon(QIcon());
+        showsWindowIcon_ = false;
+    }
+    CView::closeEvent(event);
 }
 
 std::optional<bool> CVisEntsView::CommandEnabled(int id) const {

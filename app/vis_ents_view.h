@@ -50,6 +50,8 @@ class CVisEntsView : public CView {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Closing the list takes its mark's icon off the main window.
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void ShowRows();
@@ -65,4 +67,5 @@ class CVisEntsView : public CView {
     QStandardItemModel* items_;
     QList<QPixmap> images_;
     QList<QPixmap> stateImages_;
+    bool showsWindowIcon_ = false; // the main window shows one of this list's marks
 };

@@ -149,6 +149,14 @@ TEST_F(VisEntsViewTest, MarkingByStateImageOrDoubleClickChangesTheWindowIconAndU
     ProcessEvents();
     EXPECT_EQ(host->Doc().entityNotes[entity].marker, 0);
     EXPECT_EQ(view->Model().Rows()[0].mark, 0);
+
+    // Closing the list takes the mark's icon off the main window.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, view->StateImagePoint(2));
+    const QPixmap marked = view->Images()[view->Model().Rows()[2].mark];
+    EXPECT_EQ(Plain(app.Frame().windowIcon().pixmap(16, 16)), Plain(marked));
+    view->parentWidget()->close();
+    ProcessEvents();
+    EXPECT_NE(Plain(app.Frame().windowIcon().pixmap(16, 16)), Plain(marked));
 }
 
 TEST_F(VisEntsViewTest, EnterEditsTheDescriptionOfTheFirstSelectedRow) {
