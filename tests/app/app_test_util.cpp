@@ -84,6 +84,14 @@ void StoreNormalSettings() {
     store.sync();
 }
 
+void StorePreviewPak(const QString& pak) {
+    QSettings store(QStringLiteral("Cinerad2"), QStringLiteral("Tresk"));
+    store.setValue(QStringLiteral("Pak Files/Pak0"), pak);
+    store.setValue(QStringLiteral("Options/PreviewRes_X"), 160);
+    store.setValue(QStringLiteral("Options/PreviewRes_Y"), 120);
+    store.sync();
+}
+
 void OnNextModal(std::function<void(QWidget*)> act) {
     Answers().push_back(std::move(act));
     if (AnswerTimer() == nullptr) {

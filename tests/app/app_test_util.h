@@ -43,6 +43,8 @@ class SettingsFolder {
 void ResetSettings();
 // Stores the values a normal (not first) run reads.
 void StoreNormalSettings();
+// Names `pak` as the one pak file and a small 3D preview (160x120), for the sample's map.
+void StorePreviewPak(const QString& pak);
 
 // Runs `act` on the next modal dialog that shows, from inside its own event loop. Every call
 // adds one answer; answers are used in the order they were added.

@@ -21,7 +21,6 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QImage>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -42,15 +41,7 @@ class PreviewCommandTest : public testing::Test {
         }
         ResetSettings();
         StoreNormalSettings();
-        UseSamplePak();
-    }
-    // The settings name the sample's game data as the one pak file.
-    static void UseSamplePak() {
-        QSettings store(QStringLiteral("Cinerad2"), QStringLiteral("Tresk"));
-        store.setValue(QStringLiteral("Pak Files/Pak0"), QStringLiteral(SAMPLE_PAK_PATH));
-        store.setValue(QStringLiteral("Options/PreviewRes_X"), 160);
-        store.setValue(QStringLiteral("Options/PreviewRes_Y"), 120);
-        store.sync();
+        StorePreviewPak(QStringLiteral(SAMPLE_PAK_PATH));
     }
     void TearDown() override {
         ClearModalAnswers();
@@ -136,7 +127,7 @@ TEST_F(PreviewCommandTest, SaysWhyItCannotStart) {
     // The OpenGL renderer asked for, where there is none.
     ResetSettings();
     StoreNormalSettings();
-    UseSamplePak();
+    StorePreviewPak(QStringLiteral(SAMPLE_PAK_PATH));
     {
         RunningApp app({QStringLiteral(SAMPLE_DEMO_PATH)});
         ASSERT_TRUE(app.Started());
