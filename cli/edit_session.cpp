@@ -5,10 +5,12 @@
 void ConsoleUi::ShowMessage(const std::string& text) {
     std::cerr << "tresk-cli: " << text << "\n";
     refused = true;
+    said = true;
 }
 
 bool ConsoleUi::Ask(const std::string& text) {
     std::cerr << "tresk-cli: " << text << (yes ? " (yes, --yes given)\n" : " (no: give --yes)\n");
+    said = true;
     if (!yes) {
         refused = true;
     }
@@ -17,6 +19,7 @@ bool ConsoleUi::Ask(const std::string& text) {
 
 void ConsoleUi::ShowStatus(const std::string& text) {
     std::cerr << "tresk-cli: " << text << "\n";
+    said = true;
 }
 
 bool EditSession::Open(const std::string& path) {

@@ -16,6 +16,7 @@ class ConsoleUi : public Ui {
   public:
     bool yes = false;
     bool refused = false;
+    bool said = false; // something was written to standard error
     void ShowMessage(const std::string& text) override;
     bool Ask(const std::string& text) override;
     void Beep() override { refused = true; }

@@ -243,7 +243,16 @@ int RunFilm(const std::vector<std::string>& args) {
     }
     // A refused command leaves no edit behind; a done one may still have reported in a
     // message (the removal counts), which is no refusal.
-    if (session.doc->history.Count() == 0 || !MaySave(*session.doc, files[0], force)) {
+    if (session.doc->history.Count() == 0) {
+        // Some commands change nothing without a word (Smooth or the view weapon over a
+        // single block): the run still says why no file came of it.
+        if (!session.ui.said) {
+            std::cerr << "tresk-cli: " << action << " changed nothing in blocks " << first << "-"
+                      << last << "; " << files[1] << " was not written\n";
+        }
+        return 1;
+    }
+    if (!MaySave(*session.doc, files[0], force)) {
         return 1;
     }
     return SaveDemo(*session.doc, files[1]) ? 0 : 1;

@@ -125,6 +125,31 @@ TEST(Cli, BadArgumentsAndMissingFilesFail) {
     EXPECT_EQ(RunCli(RunCheck, {"/nonexistent.dm2"}, &out), 1);
 }
 
+TEST(Cli, AFilmActionThatChangesNothingSaysSoAndWritesNoFile) {
+    ShownMessages quiet;
+    fx::TempFile demo = GeneratedDemo();
+    const std::filesystem::path out = std::filesystem::temp_directory_path() / "cli_unchanged.dm2";
+    std::filesystem::remove(out);
+    std::string said;
+    std::string err;
+    for (const char* action : {"--smooth", "--no-view-weapon"}) {
+        EXPECT_EQ(RunCli(RunFilm, {demo.str(), out.string(), "--blocks", "20-20", action}, &said,
+                         &err),
+                  1);
+        EXPECT_NE(err.find(std::string(action) + " changed nothing in blocks 20-20"),
+                  std::string::npos)
+            << err;
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
+    // Over two blocks the same command does change the demo.
+    EXPECT_EQ(RunCli(RunFilm, {demo.str(), out.string(), "--blocks", "20-22", "--smooth"}, &said,
+                     &err),
+              0)
+        << err;
+    EXPECT_TRUE(std::filesystem::exists(out));
+    std::filesystem::remove(out);
+}
+
 TEST(Cli, EveryCommandRefusesAFileThatIsNotADemo) {
     ShownMessages quiet;
     fx::TempFile text(fx::Bytes{'n', 'o', 't', ' ', 'a', ' ', 'd', 'e', 'm', 'o', '\n'}, ".dm2");
