@@ -44,6 +44,20 @@ class FilmVideoDlgTest : public testing::Test {
         ClearModalAnswers();
         ResetSettings();
     }
+    // The command's two questions: where the film goes (`target`), then the rate (the first
+    // offered, the demo's own).
+    static void AnswerTargetAndRate(const QString& target) {
+        OnNextModal([target](QWidget* dlg) {
+            auto* files = qobject_cast<QFileDialog*>(dlg);
+            ASSERT_NE(files, nullptr);
+            files->selectFile(target);
+            QMetaObject::invokeMethod(files, "accept");
+        });
+        OnNextModal([](QWidget* dlg) {
+            ASSERT_NE(qobject_cast<QInputDialog*>(dlg), nullptr);
+            qobject_cast<QInputDialog*>(dlg)->accept();
+        });
+    }
     QTemporaryDir dir_;
     QString demo_;
 };
@@ -81,16 +95,7 @@ TEST_F(FilmVideoDlgTest, WithoutFfmpegThePicturesAreOfferedInAFolder) {
     QDir().mkpath(shots);
     QString refused;
     OnNextModal([](QWidget* box) { PressButton(box, QMessageBox::Yes); });
-    OnNextModal([&](QWidget* dlg) {
-        auto* files = qobject_cast<QFileDialog*>(dlg);
-        ASSERT_NE(files, nullptr);
-        files->selectFile(shots);
-        QMetaObject::invokeMethod(files, "accept");
-    });
-    OnNextModal([](QWidget* dlg) {
-        ASSERT_NE(qobject_cast<QInputDialog*>(dlg), nullptr);
-        qobject_cast<QInputDialog*>(dlg)->accept();
-    });
+    AnswerTargetAndRate(shots);
     OnNextModal([&](QWidget* box) {
         refused = qobject_cast<QMessageBox*>(box) ? qobject_cast<QMessageBox*>(box)->text() : "";
         PressButton(box, QMessageBox::Ok);
@@ -117,16 +122,7 @@ TEST_F(FilmVideoDlgTest, WithFfmpegTheSelectionBecomesAVideo) {
 
     // A name without the ending gets ".mp4"; the demo's own rate films a picture a block.
     const QString named = QDir(dir_.path()).filePath("film");
-    OnNextModal([&](QWidget* dlg) {
-        auto* files = qobject_cast<QFileDialog*>(dlg);
-        ASSERT_NE(files, nullptr);
-        files->selectFile(named);
-        QMetaObject::invokeMethod(files, "accept");
-    });
-    OnNextModal([](QWidget* dlg) {
-        ASSERT_NE(qobject_cast<QInputDialog*>(dlg), nullptr);
-        qobject_cast<QInputDialog*>(dlg)->accept();
-    });
+    AnswerTargetAndRate(named);
     EXPECT_TRUE(app.Frame().ExecuteCommand(ID_SEL_RENDER_VIDEO));
     ProcessEvents();
 
