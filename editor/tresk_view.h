@@ -28,6 +28,12 @@ class MessagePage;
 class Ui;
 class ViewDisplay;
 
+// The view numbers a block's messages in 16 bits; a longer block shows its last as this one.
+constexpr uint16_t kMaxMessageNumber = UINT16_MAX;
+inline uint16_t MessageNumberOf(uint32_t count) {
+    return static_cast<uint16_t>(count < kMaxMessageNumber ? count : kMaxMessageNumber);
+}
+
 // Shown when a playerinfo or packetentities record is to be deleted without its frame.
 extern const char* const kFrameDataText;
 // The answer to View Model (update hint 10) while no 3D preview is open on the document.
