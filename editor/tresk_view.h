@@ -215,6 +215,8 @@ class CTreskView : public DocumentView {
 
   private:
     void MoveToBlock(DemoBlock* block, uint32_t number);
+    // Keeps the page's edits, then shows block n (1 to the block count) at its first message.
+    void GoToBlockStart(uint32_t n);
     void DecodeIfNeeded(DemoBlock* block);
     void TrimSelection();
     void UpdateTexts();

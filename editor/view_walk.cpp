@@ -108,12 +108,7 @@ void CTreskView::OnPreviousMessage() {
     RefreshView();
 }
 
-void CTreskView::OnFirstPlayBlock() {
-    if (!HasCurrentBlock()) {
-        return;
-    }
-    const uint32_t n =
-        doc_.firstFrameBlock >= 1 && doc_.firstFrameBlock <= blockCount_ ? doc_.firstFrameBlock : 1;
+void CTreskView::GoToBlockStart(uint32_t n) {
     ApplyMessagePage();
     if (DemoBlock* block = BlockByNumber(n)) {
         MoveToBlock(block, n);
@@ -122,16 +117,20 @@ void CTreskView::OnFirstPlayBlock() {
     RefreshView();
 }
 
+void CTreskView::OnFirstPlayBlock() {
+    if (!HasCurrentBlock()) {
+        return;
+    }
+    const uint32_t n =
+        doc_.firstFrameBlock >= 1 && doc_.firstFrameBlock <= blockCount_ ? doc_.firstFrameBlock : 1;
+    GoToBlockStart(n);
+}
+
 void CTreskView::OnLastBlock() {
     if (!HasCurrentBlock()) {
         return;
     }
-    ApplyMessagePage();
-    if (DemoBlock* block = BlockByNumber(blockCount_)) {
-        MoveToBlock(block, blockCount_);
-        currentMessageNumber_ = 1;
-    }
-    RefreshView();
+    GoToBlockStart(blockCount_);
 }
 
 void CTreskView::OnGotoBlock() {
@@ -150,12 +149,7 @@ void CTreskView::OnGotoBlock() {
         ui_.ShowMessage("Invalid block number");
         return;
     }
-    ApplyMessagePage();
-    if (DemoBlock* block = BlockByNumber(n)) {
-        MoveToBlock(block, n);
-        currentMessageNumber_ = 1;
-    }
-    RefreshView();
+    GoToBlockStart(n);
 }
 
 void CTreskView::OnGotoMessage() {
