@@ -179,6 +179,22 @@ TEST_F(PreviewWindowTest, KeysOfTheFlyModeAndTheOverlay) {
     }
     EXPECT_EQ(shown, 90);
     window->ReleaseClock();
+
+    // A line shown before the film keeps what was left of it: 20 frames are two seconds, and
+    // the half second left when the clock goes is 5 frames again.
+    window->Print(2, "before");
+    for (int i = 0; i < 10; ++i) {
+        window->UpdateFrame();
+    }
+    shown = 0;
+    for (int picture = 0; picture <= 150; ++picture) {
+        window->HoldClock(static_cast<float>(picture) / 100.0f);
+        window->UpdateFrame();
+        shown += std::string(RendererStats()->overlay) == "before" ? 1 : 0;
+    }
+    EXPECT_EQ(shown, 151);
+    window->ReleaseClock();
+    EXPECT_EQ(window->OverlayFrames(), 5);
 }
 
 TEST_F(PreviewWindowTest, FreeFlyMovesTheCameraByTheHeldKeys) {

@@ -59,9 +59,10 @@ class ORRERY_API CTreskPrevWnd : public QWidget {
     // clock on by a tenth of a second, unless the clock is held.
     int UpdateFrame();
     // Sets the renderer's clock (seconds), which frames then leave as it is until it is let go:
-    // a film times its pictures itself.
+    // a film times its pictures itself. While it is held the overlay line lasts three seconds of
+    // the clock rather than 30 frames; what is left of it carries over both ways.
     void HoldClock(float seconds);
-    void ReleaseClock() { m_bClockHeld = false; }
+    void ReleaseClock();
     // The overlay line (cut to 260 characters), shown for the next 30 frames.
     void Print(int level, const char* text);
     void EnableFeedBack(int flag) { m_bFeedBack = flag; }

@@ -8,6 +8,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -19,7 +20,8 @@ constexpr int kOverlayChars = 260;
 constexpr int kOverlayShowFrames = 30;
 // A held clock (a film at its own picture rate) shows the overlay for the time 30 frames of
 // play take, a tenth of a second each, rather than for 30 pictures.
-constexpr float kOverlayShowSeconds = 0.1f * kOverlayShowFrames;
+constexpr float kOverlaySecondsPerFrame = 0.1f;
+constexpr float kOverlayShowSeconds = kOverlaySecondsPerFrame * kOverlayShowFrames;
 // Pictures at the end time still show it: the clock is a sum of float steps.
 constexpr float kClockSlack = 1e-3f;
 // The window that holds the renderer: the hosted library keeps process-wide state.
@@ -98,8 +100,22 @@ int CTreskPrevWnd::IsBound() const {
 }
 
 void CTreskPrevWnd::HoldClock(float seconds) {
+    // A line shown before the clock was held keeps the time its remaining frames stand for.
+    if (!m_bClockHeld)
+        m_fOverlayUntil = seconds + kOverlaySecondsPerFrame * static_cast<float>(m_nOverlayFrames);
     m_bClockHeld = true;
     m_pLib->m_refdef.time = seconds;
+}
+
+void CTreskPrevWnd::ReleaseClock() {
+    if (!m_bClockHeld)
+        return;
+    m_bClockHeld = false;
+    // The frames of play left to the line, from the time it has left.
+    const float left = (m_fOverlayUntil - m_pLib->m_refdef.time) / kOverlaySecondsPerFrame;
+    m_nOverlayFrames = m_nOverlayFrames <= 0 || !(left > 0.0f)
+                           ? 0
+                           : std::min(kOverlayShowFrames, static_cast<int>(std::ceil(left - 1e-2f)));
 }
 
 const refdef_t& CTreskPrevWnd::RefDef() const {
