@@ -175,6 +175,18 @@ QString WriteGameDemo(const QDir& folder, const QString& name, int frames, uint3
     return path;
 }
 
+void GameDemoTest::SetUp() {
+    ResetSettings();
+    StoreNormalSettings();
+    ASSERT_TRUE(dir_.isValid());
+    demo_ = WriteGameDemo(QDir(dir_.path()), QStringLiteral("game.dm2"), frames_);
+}
+
+void GameDemoTest::TearDown() {
+    ClearModalAnswers();
+    ResetSettings();
+}
+
 void ProcessEvents() {
     for (int i = 0; i < 3; ++i) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

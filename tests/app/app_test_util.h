@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -74,6 +76,22 @@ void TypeInto(QWidget* dialog, const char* objectName, const QString& text);
 
 // A generated game demo of `frames` frame blocks, written into `folder`.
 QString WriteGameDemo(const QDir& folder, const QString& name, int frames, uint32_t seed = 7);
+
+// A test of the program on a generated game demo: the settings a normal run reads, and
+// `frames` frame blocks in "game.dm2" (demo_) in a folder of its own (dir_). The settings and
+// any unused dialog answers are cleared after it.
+class GameDemoTest : public testing::Test {
+  protected:
+    explicit GameDemoTest(int frames) : frames_(frames) {}
+    void SetUp() override;
+    void TearDown() override;
+
+    QTemporaryDir dir_;
+    QString demo_;
+
+  private:
+    int frames_;
+};
 
 // The program started as `tresk <demo>` with a temporary settings store; closed on destruction.
 class RunningApp {

@@ -36,18 +36,9 @@ using namespace apptest;
 
 namespace {
 
-class ClipboardTest : public testing::Test {
+class ClipboardTest : public GameDemoTest {
   protected:
-    void SetUp() override {
-        ResetSettings();
-        StoreNormalSettings();
-        ASSERT_TRUE(dir_.isValid());
-        demo_ = WriteGameDemo(QDir(dir_.path()), QStringLiteral("game.dm2"), 60);
-    }
-    void TearDown() override {
-        ClearModalAnswers();
-        ResetSettings();
-    }
+    ClipboardTest() : GameDemoTest(60) {}
 
     static QString Selection(uint32_t first, uint32_t last, uint32_t total) {
         return QStringLiteral("%1/%3 - %2/%3").arg(first).arg(last).arg(total);
@@ -69,9 +60,6 @@ class ClipboardTest : public testing::Test {
             EXPECT_EQ(frame.Action(id)->isEnabled(), enabled) << id;
         }
     }
-
-    QTemporaryDir dir_;
-    QString demo_;
 };
 
 QMdiSubWindow* FrameOf(DocHost& host) {

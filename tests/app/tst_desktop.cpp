@@ -45,18 +45,9 @@ using namespace apptest;
 
 namespace {
 
-class DesktopTest : public testing::Test {
+class DesktopTest : public GameDemoTest {
   protected:
-    void SetUp() override {
-        ResetSettings();
-        StoreNormalSettings();
-        ASSERT_TRUE(dir_.isValid());
-        demo_ = WriteGameDemo(QDir(dir_.path()), QStringLiteral("game.dm2"), 40);
-    }
-    void TearDown() override {
-        ClearModalAnswers();
-        ResetSettings();
-    }
+    DesktopTest() : GameDemoTest(40) {}
 
     // The main window made large enough for several editor windows at their full size.
     static void MakeRoomy(RunningApp& app) {
@@ -64,9 +55,6 @@ class DesktopTest : public testing::Test {
         app.Frame().resize(2400, 1800);
         ProcessEvents();
     }
-
-    QTemporaryDir dir_;
-    QString demo_;
 };
 
 QScrollArea* FormArea(CTreskViewForm& form) {

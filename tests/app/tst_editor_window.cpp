@@ -32,18 +32,9 @@ using namespace apptest;
 
 namespace {
 
-class EditorWindowTest : public testing::Test {
+class EditorWindowTest : public GameDemoTest {
   protected:
-    void SetUp() override {
-        ResetSettings();
-        StoreNormalSettings();
-        ASSERT_TRUE(dir_.isValid());
-        demo_ = WriteGameDemo(QDir(dir_.path()), QStringLiteral("game.dm2"), 80);
-    }
-    void TearDown() override {
-        ClearModalAnswers();
-        ResetSettings();
-    }
+    EditorWindowTest() : GameDemoTest(80) {}
 
     static QString Selection(uint32_t first, uint32_t last, uint32_t total) {
         return QStringLiteral("%1/%3 - %2/%3").arg(first).arg(last).arg(total);
@@ -72,9 +63,6 @@ class EditorWindowTest : public testing::Test {
             PressButton(box, button);
         });
     }
-
-    QTemporaryDir dir_;
-    QString demo_;
 };
 
 uint32_t MessageCountOf(CTreskViewForm& form, uint32_t block) {

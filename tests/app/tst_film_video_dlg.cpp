@@ -29,20 +29,17 @@ using namespace apptest;
 
 namespace {
 
-class FilmVideoDlgTest : public testing::Test {
+class FilmVideoDlgTest : public GameDemoTest {
   protected:
+    FilmVideoDlgTest() : GameDemoTest(30) {}
     void SetUp() override {
-        ResetSettings();
-        StoreNormalSettings();
-        ASSERT_TRUE(dir_.isValid());
-        demo_ = WriteGameDemo(QDir(dir_.path()), QStringLiteral("game.dm2"), 30);
+        GameDemoTest::SetUp();
         setenv(kFfmpegVariable, "/nonexistent/ffmpeg", 1);
     }
     void TearDown() override {
         unsetenv(kFfmpegVariable);
         EXPECT_EQ(PendingModalAnswers(), 0);
-        ClearModalAnswers();
-        ResetSettings();
+        GameDemoTest::TearDown();
     }
     // The command's two questions: where the film goes (`target`), then the rate (the first
     // offered, the demo's own).
@@ -58,8 +55,6 @@ class FilmVideoDlgTest : public testing::Test {
             qobject_cast<QInputDialog*>(dlg)->accept();
         });
     }
-    QTemporaryDir dir_;
-    QString demo_;
 };
 
 TEST_F(FilmVideoDlgTest, WithoutFfmpegThePicturesAreOfferedInAFolder) {

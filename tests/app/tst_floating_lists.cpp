@@ -94,20 +94,17 @@ QByteArray StereoWave(int frames) {
     return file + data;
 }
 
-class FloatingListTest : public testing::Test {
+class FloatingListTest : public GameDemoTest {
   protected:
+    FloatingListTest() : GameDemoTest(20) {}
     void SetUp() override {
-        ResetSettings();
-        StoreNormalSettings();
-        ASSERT_TRUE(dir_.isValid());
-        demo_ = WriteGameDemo(QDir(dir_.path()), QStringLiteral("game.dm2"), 20);
+        GameDemoTest::SetUp();
         SetProgramSoundPlayer(&player_);
     }
     void TearDown() override {
         SetProgramSoundPlayer(nullptr);
         EXPECT_EQ(PendingModalAnswers(), 0);
-        ClearModalAnswers();
-        ResetSettings();
+        GameDemoTest::TearDown();
     }
     template <class T> T* OpenList(RunningApp& app, int command) {
         const QList<T*> before = app.ActiveForm()->findChildren<T*>();
@@ -120,8 +117,6 @@ class FloatingListTest : public testing::Test {
         return nullptr;
     }
 
-    QTemporaryDir dir_;
-    QString demo_;
     RecordingPlayer player_;
 };
 

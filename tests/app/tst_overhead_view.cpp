@@ -37,18 +37,9 @@ struct HintSpy : DocumentView {
     }
 };
 
-class OverheadViewTest : public testing::Test {
+class OverheadViewTest : public GameDemoTest {
   protected:
-    void SetUp() override {
-        ResetSettings();
-        StoreNormalSettings();
-        ASSERT_TRUE(dir_.isValid());
-        demo_ = WriteGameDemo(QDir(dir_.path()), QStringLiteral("game.dm2"), 60);
-    }
-    void TearDown() override {
-        ClearModalAnswers();
-        ResetSettings();
-    }
+    OverheadViewTest() : GameDemoTest(60) {}
     static COverheadView* OpenOverhead(RunningApp& app) {
         EXPECT_TRUE(app.Frame().ExecuteCommand(ID_VIEW_2D_OVERHEAD));
         ProcessEvents();
@@ -61,8 +52,6 @@ class OverheadViewTest : public testing::Test {
         view.Transform().ToScreen(x, y, sx, sy);
         return QPoint(static_cast<int>(std::lround(sx)), static_cast<int>(std::lround(sy)));
     }
-    QTemporaryDir dir_;
-    QString demo_;
 };
 
 TEST_F(OverheadViewTest, MarkersFollowTheEditorsBlockWhereTheRecordsPutTheEntities) {

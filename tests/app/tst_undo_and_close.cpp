@@ -26,18 +26,12 @@ using namespace apptest;
 
 namespace {
 
-class UndoAndCloseTest : public testing::Test {
+class UndoAndCloseTest : public GameDemoTest {
   protected:
-    void SetUp() override {
-        ResetSettings();
-        StoreNormalSettings();
-        ASSERT_TRUE(dir_.isValid());
-        demo_ = WriteGameDemo(QDir(dir_.path()), QStringLiteral("game.dm2"), 60);
-    }
+    UndoAndCloseTest() : GameDemoTest(60) {}
     void TearDown() override {
         EXPECT_EQ(PendingModalAnswers(), 0);
-        ClearModalAnswers();
-        ResetSettings();
+        GameDemoTest::TearDown();
     }
     QByteArray FileBytes() const {
         QFile f(demo_);
@@ -60,9 +54,6 @@ class UndoAndCloseTest : public testing::Test {
     static QString StatusText(CMainFrame& frame) {
         return frame.statusBar()->findChild<QLabel*>(QStringLiteral("MessagePane"))->text();
     }
-
-    QTemporaryDir dir_;
-    QString demo_;
 };
 
 TEST_F(UndoAndCloseTest, TheTitleUndoRedoAndStatusFollowEditsUndoAndSave) {

@@ -38,18 +38,9 @@ QImage Plain(const QPixmap& pixmap) {
     return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
-class VisEntsViewTest : public testing::Test {
+class VisEntsViewTest : public GameDemoTest {
   protected:
-    void SetUp() override {
-        ResetSettings();
-        StoreNormalSettings();
-        ASSERT_TRUE(dir_.isValid());
-        demo_ = WriteGameDemo(QDir(dir_.path()), QStringLiteral("game.dm2"), 40);
-    }
-    void TearDown() override {
-        ClearModalAnswers();
-        ResetSettings();
-    }
+    VisEntsViewTest() : GameDemoTest(40) {}
     static CVisEntsView* OpenList(RunningApp& app) {
         EXPECT_TRUE(app.Frame().ExecuteCommand(ID_VIEW_VISIBLE_ENTITIES));
         ProcessEvents();
@@ -58,8 +49,6 @@ class VisEntsViewTest : public testing::Test {
     static QString Cell(const CVisEntsView& view, int row, int column) {
         return view.List()->model()->index(row, column).data().toString();
     }
-    QTemporaryDir dir_;
-    QString demo_;
 };
 
 TEST_F(VisEntsViewTest, OpensOnTheEditorsBlockWithItsColumnsImagesAndMenu) {
