@@ -40,6 +40,13 @@ enum EntityDeltaBits : uint32_t {
     U_SOLID = 1u << 27,
 };
 
+// Render flags (renderfx) the editor acts on: a model that animates its own movement, and a
+// laser beam drawn from origin to old_origin in the colour its skinnum holds.
+constexpr uint32_t kRenderFxFrameLerp = 0x0040;
+constexpr uint32_t kRenderFxBeam = 0x0080;
+// The effects bit of an entity that spins by itself.
+constexpr uint32_t kEffectRotate = 0x0001;
+
 // Frame value of a spawnbaseline record whose frame was not sent.
 constexpr uint32_t kFrameNotSent = 0xFFFF;
 

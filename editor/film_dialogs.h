@@ -41,7 +41,6 @@ struct PaletteShiftDlgData {
 constexpr std::array<uint32_t, 13> kEntityEffectBits = {0x0001, 0x0002, 0x0004, 0x0008, 0x0010,
                                                         0x0020, 0x0040, 0x0080, 0x0100, 0x0200,
                                                         0x0400, 0x0800, 0x1000};
-constexpr uint32_t kRenderFxBeam = 0x0080;
 
 enum class TriState : int8_t { kLeave = -1, kClear = 0, kSet = 1 };
 

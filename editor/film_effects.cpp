@@ -1,6 +1,7 @@
 #include "editor/film_effects.h"
 
 #include "demo/edit_transaction.h"
+#include "demo/entity_state.h"
 #include "demo/tresk_doc.h"
 #include "editor/block_edit.h"
 #include "editor/film_math.h"

@@ -8,12 +8,6 @@ namespace {
 // Entity events of a teleport: the entity is somewhere new.
 constexpr uint8_t kEventPlayerTeleport = 6;
 constexpr uint8_t kEventOtherTeleport = 7;
-// Render flags of entities whose origin steps from frame to frame: models that animate their
-// own movement, and beams whose two ends are their origins.
-constexpr uint32_t kRenderFrameLerp = 64;
-constexpr uint32_t kRenderBeam = 128;
-// Entities that spin by themselves: their angles are not the frames' to interpolate.
-constexpr uint32_t kEffectRotate = 1;
 // Further than this between two frames (game units, on any axis) is a jump, not a move.
 constexpr int kEntityJump = 512;
 constexpr int kViewJump = 256;
@@ -76,12 +70,15 @@ PreviewScene LerpScene(const PreviewScene& from, const PreviewScene& to, float f
             continue;
         }
         preventity_s& r = e.record;
-        if ((e.state.renderfx & (kRenderFrameLerp | kRenderBeam)) == 0) {
+        // Models that animate their own movement, and beams whose two ends are their
+        // origins, step from frame to frame.
+        if ((e.state.renderfx & (kRenderFxFrameLerp | kRenderFxBeam)) == 0) {
             for (int k = 0; k < 3; ++k) {
                 r.origin[k] = Lerp(before.record.origin[k], r.origin[k], fraction);
                 r.oldorigin[k] = r.origin[k];
             }
         }
+        // An entity that spins by itself: its angles are not the frames' to interpolate.
         if ((e.state.effects & kEffectRotate) == 0) {
             for (int k = 0; k < 3; ++k) {
                 r.angles[k] = LerpAngle(before.record.angles[k], r.angles[k], fraction);
