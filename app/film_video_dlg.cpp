@@ -1,6 +1,6 @@
 #include "film_video_dlg.h"
 
-#include "picture_folder_sink.h"
+#include "film_target.h"
 
 #include "editor/tresk_view.h"
 #include "editor/ui.h"
@@ -38,7 +38,6 @@ void RenderSelectionToVideo(QWidget* parent, CTreskView& view, CPreviewDriver& d
     }
     Ui& ui = view.GetUi();
     const std::string ffmpeg = FindFfmpeg();
-    std::unique_ptr<FilmSink> sink;
     QString target;
     std::string whyNot;
     if (ffmpeg.empty()) {
@@ -65,21 +64,11 @@ void RenderSelectionToVideo(QWidget* parent, CTreskView& view, CPreviewDriver& d
         return;
     }
     const FilmRequest request = SelectionFilmRequest(view, options, fps);
-    if (ffmpeg.empty()) {
-        auto folder = std::make_unique<PictureFolderSink>(target.toStdString());
-        if (!folder->Start(&whyNot)) {
-            ui.ShowMessage(whyNot);
-            return;
-        }
-        sink = std::move(folder);
-    } else {
-        auto writer = std::make_unique<VideoWriter>(
-            VideoSettings{target.toStdString(), ffmpeg, request.width, request.height, fps});
-        if (!writer->Start(&whyNot)) {
-            ui.ShowMessage(whyNot);
-            return;
-        }
-        sink = std::move(writer);
+    std::unique_ptr<FilmSink> sink =
+        StartFilmTarget(target.toStdString(), ffmpeg, request, &whyNot);
+    if (!sink) {
+        ui.ShowMessage(whyNot);
+        return;
     }
 
     // The progress shows once the preview drew the first picture: a preview that cannot

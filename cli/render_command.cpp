@@ -5,7 +5,7 @@
 
 #include "cli_document.h"
 #include "edit_session.h"
-#include "picture_folder_sink.h"
+#include "film_target.h"
 #include "preview/film_render.h"
 #include "preview/preview_driver.h"
 #include "preview/video_writer.h"
@@ -124,10 +124,10 @@ int RunRender(const std::vector<std::string>& args) {
     // Without ffmpeg no video can be made: said before anything is drawn.
     const std::string& out = positional[1];
     const bool video = IsVideoPath(out);
-    VideoSettings settings;
+    std::string program; // empty: a folder of pictures
     if (video) {
-        settings.ffmpeg = FindFfmpeg(ffmpeg);
-        if (settings.ffmpeg.empty()) {
+        program = FindFfmpeg(ffmpeg);
+        if (program.empty()) {
             std::cerr << "tresk-cli render: " << kNoFfmpegText << "\n";
             return 1;
         }
@@ -170,25 +170,10 @@ int RunRender(const std::vector<std::string>& args) {
     request.height = options.height;
     request.fps = fps;
     std::string whyNot;
-    std::unique_ptr<FilmSink> sink;
-    if (video) {
-        settings.path = out;
-        settings.width = options.width;
-        settings.height = options.height;
-        settings.fps = fps;
-        auto writer = std::make_unique<VideoWriter>(settings);
-        if (!writer->Start(&whyNot)) {
-            std::cerr << "tresk-cli render: " << whyNot << "\n";
-            return 1;
-        }
-        sink = std::move(writer);
-    } else {
-        auto folder = std::make_unique<PictureFolderSink>(out);
-        if (!folder->Start(&whyNot)) {
-            std::cerr << "tresk-cli render: " << whyNot << "\n";
-            return 1;
-        }
-        sink = std::move(folder);
+    const std::unique_ptr<FilmSink> sink = StartFilmTarget(out, program, request, &whyNot);
+    if (!sink) {
+        std::cerr << "tresk-cli render: " << whyNot << "\n";
+        return 1;
     }
     g_interrupted = 0;
     auto* const oldInt = std::signal(SIGINT, OnInterrupt);
